@@ -1,0 +1,75 @@
+#ifndef APPSTATUS_H
+#define APPSTATUS_H
+
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+// The settings that outlive a run and that many widgets share. One instance, created on first use;
+// it reads "UserData.data" (or creates it with defaults) and writes everything back at exit.
+class AppStatus
+{
+public:
+    static AppStatus *theAppStatus();
+
+    QString langType() const { return m_langType; }
+    QString currPort() const { return m_currPort; }
+    QString sceneAlias(int index) const;
+    int sceneRow() const { return m_sceneRow; }
+    int sceneColumn() const { return m_sceneColumn; }
+    int logoType() const { return m_logoType; }
+    int unitWidth() const { return m_unitWidth; }
+    int unitHeight() const { return m_unitHeight; }
+    int sceneType() const { return m_sceneType; }
+    bool isOpenModel() const { return m_openModel; }
+    int spliceRow() const { return m_spliceRow; }
+    int spliceColumn() const { return m_spliceColumn; }
+    int edgeX() const { return m_edgeX; }
+    int edgeY() const { return m_edgeY; }
+
+    void setLangType(const QString &strLang) { m_langType = strLang; }
+    void setCurrPort(const QString &strPort) { m_currPort = strPort; }
+    void setSceneAlias(int index, const QString &strAlias);
+    void setSceneRow(int nRow) { m_sceneRow = nRow; }
+    void setSceneColumn(int nColumn) { m_sceneColumn = nColumn; }
+    void setSceneType(int nType);
+    void setOpenModel(bool bOpen) { m_openModel = bOpen; }
+    void setSpliceRow(int nRow) { m_spliceRow = nRow; }
+    void setSpliceColumn(int nColumn) { m_spliceColumn = nColumn; }
+    void setEdgeX(int nEdge) { m_edgeX = nEdge; }
+    void setEdgeY(int nEdge) { m_edgeY = nEdge; }
+
+    // Writes every field to the settings file now; the destructor calls it at exit.
+    void save();
+
+    static constexpr int aliasCount = 16;
+    static QString aliasKey(int number);
+
+private:
+    AppStatus();
+    ~AppStatus();
+    AppStatus(const AppStatus &) = delete;
+    AppStatus &operator=(const AppStatus &) = delete;
+
+    void createDefaults();
+    void load();
+
+    QString m_langType = QStringLiteral("English");
+    QString m_currPort = QStringLiteral("COM1");
+    QStringList m_sceneAliases;
+    int m_sceneRow = 12;
+    int m_sceneColumn = 12;
+    int m_logoType = 0;
+    int m_unitWidth = 640;
+    int m_unitHeight = 360;
+    int m_sceneType = 0;
+    bool m_openModel = false;
+    int m_spliceRow = 2;
+    int m_spliceColumn = 3;
+    int m_edgeX = 0;
+    int m_edgeY = 0;
+    QSettings *m_pSettings = nullptr;
+};
+
+#endif // APPSTATUS_H

@@ -1,0 +1,8 @@
+#include "operationframe.h"
+
+#include <QVariant>
+
+OperationFrame::OperationFrame(QWidget *parent) : QFrame(parent)
+{
+    setProperty("class", "OperationFrame");
+}

@@ -1,0 +1,27 @@
+// Saves a picture of the whole X screen as PNG: used by scripts/run to show what the program looks
+// like on a machine without a display (under Xvfb).
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screengrab FILE.png\n");
+        return 2;
+    }
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        std::fprintf(stderr, "screengrab: no screen\n");
+        return 1;
+    }
+    const QPixmap picture = screen->grabWindow(0);
+    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+        std::fprintf(stderr, "screengrab: could not save %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
