@@ -1,9 +1,273 @@
 #include "titleframe.h"
 
+#include "appstatus.h"
+#include "seriallink.h"
+#include "settingconnectiondlg.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDebug>
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
 #include <QVariant>
+
+namespace {
+// Move events since the last button release, for the whole process: only the first move of a drag
+// restores a maximised window.
+int g_moveCount = 0;
+} // namespace
 
 TitleFrame::TitleFrame(QWidget *parent) : QFrame(parent)
 {
-    setFixedHeight(40);
+    initLayout();
+    initMenus();
+    initConnections();
+
     setProperty("class", "titleFrame");
+    m_pTitleLabel->setObjectName(QStringLiteral("titleLabel"));
+    m_pAboutButton->setObjectName(QStringLiteral("aboutButton"));
+    m_pMinButton->setObjectName(QStringLiteral("minButton"));
+    m_pMaxButton->setObjectName(QStringLiteral("maxButton"));
+    m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
+
+    initLogo();
+}
+
+TitleFrame::~TitleFrame() = default;
+
+void TitleFrame::initLayout()
+{
+    setFixedHeight(40);
+
+    m_pTitleLabel = new QLabel(tr("Video Wall Controller"));
+    m_pSettingButton = new QPushButton(tr("Setting"));
+    m_pConnectButton = new QPushButton(tr("Connect"));
+    m_pDisconnectButton = new QPushButton(tr("Disconnect"));
+    m_pDisconnectButton->setEnabled(false);
+    m_pAboutButton = new QPushButton;
+    m_pMinButton = new QPushButton;
+    m_pMaxButton = new QPushButton;
+    m_pMaxButton->setProperty("Normal", true);
+    m_pCloseButton = new QPushButton;
+
+    m_pLogoLabel = std::make_unique<QLabel>(QStringLiteral("Logo"));
+    m_pResCombo = std::make_unique<QComboBox>();
+    m_pResCombo->setView(new QListView);
+    m_pResCombo->addItems(
+        {QStringLiteral("1024*768"), QStringLiteral("1280*720"), QStringLiteral("1920×1080")});
+
+    auto *pLayout = new QHBoxLayout;
+    pLayout->setContentsMargins(0, 0, 10, 0);
+    pLayout->addSpacing(10);
+    pLayout->addWidget(m_pTitleLabel);
+    pLayout->addSpacing(20);
+    pLayout->addWidget(m_pSettingButton);
+    pLayout->addWidget(m_pConnectButton);
+    pLayout->addWidget(m_pDisconnectButton);
+    pLayout->addStretch(100);
+    pLayout->addWidget(m_pAboutButton);
+    pLayout->addWidget(m_pMinButton);
+    pLayout->addWidget(m_pMaxButton);
+    pLayout->addWidget(m_pCloseButton);
+    setLayout(pLayout);
+}
+
+void TitleFrame::initMenus()
+{
+    m_pMainMenu = new QMenu(this);
+    m_pLangMenu = m_pMainMenu->addMenu(tr("Language"));
+    m_pAboutAction = new QAction(tr("About"), m_pMainMenu);
+    m_pMainMenu->addAction(m_pAboutAction);
+
+    // Language names stay untranslated: they are what the settings file and the main window compare.
+    for (const QString &name :
+         {QStringLiteral("简体中文"), QStringLiteral("繁体中文"), QStringLiteral("English")}) {
+        QAction *pAction = m_pLangMenu->addAction(name);
+        pAction->setCheckable(true);
+    }
+    const QString current = AppStatus::theAppStatus()->langType();
+    const auto actions = m_pLangMenu->actions();
+    for (QAction *pAction : actions) {
+        if (pAction->text() == current) {
+            pAction->setChecked(true);
+            break;
+        }
+    }
+
+    m_pAboutButton->setMenu(m_pMainMenu);
+}
+
+void TitleFrame::initConnections()
+{
+    connect(m_pMinButton, SIGNAL(clicked(bool)), this, SLOT(clickMinimum()));
+    connect(m_pCloseButton, SIGNAL(clicked(bool)), this, SLOT(clickClose()));
+    connect(m_pMaxButton, SIGNAL(clicked(bool)), this, SLOT(clickMax()));
+    connect(m_pAboutAction, SIGNAL(triggered(bool)), this, SLOT(slotActionAbout()));
+    connect(m_pLangMenu, SIGNAL(triggered(QAction *)), this, SLOT(slotSwitchLang(QAction *)));
+    connect(m_pConnectButton, SIGNAL(clicked(bool)), this, SLOT(onConnect()));
+    connect(m_pDisconnectButton, SIGNAL(clicked(bool)), this, SLOT(onDisconnect()));
+    connect(m_pResCombo.get(), SIGNAL(currentTextChanged(QString)), this, SLOT(onChangedRes()));
+    connect(m_pSettingButton, SIGNAL(clicked(bool)), this, SLOT(onSetConnect()));
+}
+
+void TitleFrame::initLogo()
+{
+    const QString path = AppStatus::theAppStatus()->logoType() == 0
+                             ? QStringLiteral(":/images/resource/images/LOGO.png")
+                             : QDir::currentPath() + QStringLiteral("/logo.png");
+    m_pLogoLabel->setPixmap(QPixmap(path));
+}
+
+void TitleFrame::setLinkButtons(bool bConnected)
+{
+    m_pConnectButton->setEnabled(!bConnected);
+    m_pDisconnectButton->setEnabled(bConnected);
+}
+
+void TitleFrame::toggleMaximized()
+{
+    QWidget *pWindow = window();
+    if (pWindow->isMaximized()) {
+        pWindow->showNormal();
+        setMaxButtonNormal(true);
+    } else {
+        pWindow->showMaximized();
+        setMaxButtonNormal(false);
+    }
+}
+
+void TitleFrame::setMaxButtonNormal(bool normal)
+{
+    m_pMaxButton->setProperty("Normal", normal);
+    // A dynamic property change does not re-evaluate style sheet selectors by itself.
+    m_pMaxButton->style()->unpolish(m_pMaxButton);
+    m_pMaxButton->style()->polish(m_pMaxButton);
+    m_pMaxButton->update();
+    emit changWindowSize(normal ? 0 : 1);
+}
+
+void TitleFrame::clickMinimum()
+{
+    window()->showMinimized();
+}
+
+void TitleFrame::clickClose()
+{
+    window()->close();
+}
+
+void TitleFrame::clickMax()
+{
+    toggleMaximized();
+}
+
+void TitleFrame::slotActionAbout() {}
+
+void TitleFrame::slotSwitchLang(QAction *action)
+{
+    if (!action)
+        return;
+    const auto actions = m_pLangMenu->actions();
+    for (QAction *pAction : actions)
+        pAction->setChecked(false);
+    action->setChecked(true);
+
+    const QString lang = action->text();
+    if (lang != AppStatus::theAppStatus()->langType()) {
+        AppStatus::theAppStatus()->setLangType(lang);
+        emit changLang(lang);
+    }
+}
+
+void TitleFrame::onConnect()
+{
+    const QString port = AppStatus::theAppStatus()->currPort();
+    setLinkButtons(SerialLink::theSerialLink()->open(port));
+}
+
+void TitleFrame::onDisconnect()
+{
+    SerialLink::theSerialLink()->close();
+    setLinkButtons(SerialLink::theSerialLink()->isConnected());
+}
+
+void TitleFrame::onChangedRes()
+{
+    const QString text = m_pResCombo->currentText();
+    int nRes = 2;
+    if (text.contains(QStringLiteral("1920")))
+        nRes = 0;
+    else if (text.contains(QStringLiteral("1280")))
+        nRes = 1;
+    SerialLink::theSerialLink()->setResolution(nRes, 0, 0);
+}
+
+void TitleFrame::onSetConnect()
+{
+    if (!m_pConnectDlg)
+        m_pConnectDlg = std::make_unique<SettingConnectiondlg>(nullptr);
+    m_pConnectDlg->exec();
+}
+
+void TitleFrame::mousePressEvent(QMouseEvent *event)
+{
+    m_isPressed = true;
+    m_lastX = event->globalPos().x();
+    m_lastY = event->globalPos().y();
+    QFrame::mousePressEvent(event);
+}
+
+void TitleFrame::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_isPressed = false;
+    g_moveCount = 0;
+    QFrame::mouseReleaseEvent(event);
+}
+
+void TitleFrame::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    toggleMaximized();
+    QFrame::mouseDoubleClickEvent(event);
+}
+
+void TitleFrame::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_isPressed) {
+        const QPoint global = event->globalPos();
+        const QPoint delta(global.x() - m_lastX, global.y() - m_lastY);
+        m_lastX = global.x();
+        m_lastY = global.y();
+        QWidget *pWindow = window();
+        ++g_moveCount;
+        // Restore before moving: Qt drops the maximised state on move() and keeps the full-screen size.
+        if (g_moveCount == 1 && pWindow->isMaximized()) {
+            pWindow->showNormal();
+            qDebug() << "WindowState" << pWindow->windowState();
+        }
+        pWindow->move(pWindow->pos() + delta);
+        if (g_moveCount == 1)
+            setMaxButtonNormal(true);
+    }
+    QFrame::mouseMoveEvent(event);
+}
+
+void TitleFrame::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        m_pLangMenu->setTitle(tr("Language"));
+        m_pAboutAction->setText(tr("About"));
+        m_pTitleLabel->setText(tr("视频墙控制系统"));
+        m_pSettingButton->setText(tr("Setting"));
+        m_pConnectButton->setText(tr("Connect"));
+        m_pDisconnectButton->setText(tr("Disconnect"));
+    }
 }

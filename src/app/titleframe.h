@@ -3,17 +3,76 @@
 
 #include <QFrame>
 
-// The title bar that replaces the system frame of the main window.
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class SettingConnectiondlg;
+
+// The title bar that replaces the system frame of the main window: title, serial link buttons, the
+// connection dialog, the language menu and the window buttons. Dragging it moves the window.
 class TitleFrame : public QFrame
 {
     Q_OBJECT
 
 public:
     explicit TitleFrame(QWidget *parent = nullptr);
+    ~TitleFrame() override;
+
+    // Shows the maximise image (normal) or the restore image, and tells the body about it.
+    void setMaxButtonNormal(bool normal);
 
 signals:
     void changLang(QString);
     void changWindowSize(int);
+
+public slots:
+    void clickMinimum();
+    void clickClose();
+    void clickMax();
+    void slotActionAbout();
+    void slotSwitchLang(QAction *action);
+    void onConnect();
+    void onDisconnect();
+    void onChangedRes();
+    void onSetConnect();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void initLayout();
+    void initMenus();
+    void initConnections();
+    void initLogo();
+    void setLinkButtons(bool bConnected);
+    void toggleMaximized();
+
+    QLabel *m_pTitleLabel = nullptr;
+    QPushButton *m_pSettingButton = nullptr;
+    QPushButton *m_pConnectButton = nullptr;
+    QPushButton *m_pDisconnectButton = nullptr;
+    QPushButton *m_pAboutButton = nullptr;
+    QPushButton *m_pMinButton = nullptr;
+    QPushButton *m_pMaxButton = nullptr;
+    QPushButton *m_pCloseButton = nullptr;
+    QMenu *m_pMainMenu = nullptr;
+    QMenu *m_pLangMenu = nullptr;
+    QAction *m_pAboutAction = nullptr;
+    // Built but never placed in the layout, so nothing else owns them.
+    std::unique_ptr<QLabel> m_pLogoLabel;
+    std::unique_ptr<QComboBox> m_pResCombo;
+    std::unique_ptr<SettingConnectiondlg> m_pConnectDlg;
+    bool m_isPressed = false;
+    int m_lastX = 0;
+    int m_lastY = 0;
 };
 
 #endif // TITLEFRAME_H

@@ -1,0 +1,91 @@
+#include "settingconnectiondlg.h"
+
+#include "appstatus.h"
+#include "portnames.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SettingConnectiondlg::SettingConnectiondlg(QWidget *parent)
+    : SettingConnectiondlg(PortNames::available(), parent)
+{}
+
+SettingConnectiondlg::SettingConnectiondlg(const QStringList &portNames, QWidget *parent) : QDialog(parent)
+{
+    initLayout();
+    initConnections();
+    fillPorts(portNames);
+}
+
+SettingConnectiondlg::~SettingConnectiondlg() = default;
+
+void SettingConnectiondlg::initLayout()
+{
+    m_pPortLabel = new QLabel(tr("Port"));
+    m_pPortCombo = new QComboBox;
+    m_pPortCombo->setEditable(true);
+    m_pPortCombo->setInsertPolicy(QComboBox::NoInsert);
+    m_pLabel2 = std::make_unique<QLabel>(tr("Port"));
+    m_pLabel3 = std::make_unique<QLabel>(tr("Port"));
+    m_pCombo2 = std::make_unique<QComboBox>();
+    m_pCombo3 = std::make_unique<QComboBox>();
+    m_pOkButton = new QPushButton(tr("Ok"));
+    m_pCancelButton = new QPushButton(tr("Cancel"));
+
+    auto *pGrid = new QGridLayout;
+    pGrid->addWidget(m_pPortLabel, 0, 0);
+    pGrid->addWidget(m_pPortCombo, 0, 1);
+
+    auto *pButtons = new QHBoxLayout;
+    pButtons->addStretch(20);
+    pButtons->addWidget(m_pOkButton);
+    pButtons->addWidget(m_pCancelButton);
+    pButtons->setSpacing(10);
+
+    auto *pLayout = new QVBoxLayout;
+    pLayout->addLayout(pGrid);
+    pLayout->addLayout(pButtons);
+    setLayout(pLayout);
+}
+
+void SettingConnectiondlg::initConnections()
+{
+    connect(m_pOkButton, SIGNAL(clicked(bool)), this, SLOT(doOK()));
+    connect(m_pCancelButton, SIGNAL(clicked(bool)), this, SLOT(doCancel()));
+}
+
+void SettingConnectiondlg::fillPorts(const QStringList &portNames)
+{
+    m_pPortCombo->addItems(portNames);
+    if (m_pPortCombo->count() == 0)
+        m_pPortCombo->addItem(QStringLiteral("COM1"));
+    // setCurrentText() on an editable combo would show an absent name; select listed names only.
+    const int index = m_pPortCombo->findText(AppStatus::theAppStatus()->currPort());
+    if (index >= 0)
+        m_pPortCombo->setCurrentIndex(index);
+}
+
+void SettingConnectiondlg::doOK()
+{
+    // A cleared field would store a port that can never open; keep the previous one instead.
+    const QString port = m_pPortCombo->currentText().trimmed();
+    if (port.isEmpty())
+        m_pPortCombo->setEditText(AppStatus::theAppStatus()->currPort());
+    else
+        AppStatus::theAppStatus()->setCurrPort(port);
+    accept();
+}
+
+void SettingConnectiondlg::doCancel()
+{
+    reject();
+}
+
+void SettingConnectiondlg::changeEvent(QEvent *event)
+{
+    Q_UNUSED(event)
+}
