@@ -14,7 +14,7 @@ QStringList filter(const QStringList &systemNames)
     QStringList otherNames;
     for (const QString &name : systemNames) {
         if (comPattern.indexIn(name) >= 0) {
-            qDebug() << name;
+            qDebug().noquote() << name;
             comNames << name;
         } else if (!name.isEmpty()) {
             otherNames << name;
