@@ -3,12 +3,9 @@
 #include "modelfile.h"
 #include "testdir.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,35 +19,7 @@ Q_DECLARE_METATYPE(WndRecord)
 
 namespace {
 
-const char *const failLine = "xxxxxxxxxxxxxxxx";
-
-WndRecord record(double dX, double dY, double dWidth, double dHeight, int nAddr, int nSub, int nType,
-                 int nRotate)
-{
-    WndRecord rec;
-    rec.x = dX;
-    rec.y = dY;
-    rec.width = dWidth;
-    rec.height = dHeight;
-    rec.address = nAddr;
-    rec.subAddress = nSub;
-    rec.type = nType;
-    rec.rotate = nRotate;
-    return rec;
-}
-
-QString describe(const WndRecord &rec)
-{
-    return QStringLiteral("(%1, %2, %3, %4) addr %5/%6 type %7 rotate %8")
-        .arg(rec.x, 0, 'g', 17)
-        .arg(rec.y, 0, 'g', 17)
-        .arg(rec.width, 0, 'g', 17)
-        .arg(rec.height, 0, 'g', 17)
-        .arg(rec.address)
-        .arg(rec.subAddress)
-        .arg(rec.type)
-        .arg(rec.rotate);
-}
+const QString failLine = QStringLiteral("xxxxxxxxxxxxxxxx");
 
 bool writeBytes(const QString &strPath, const QByteArray &bytes)
 {
@@ -79,62 +48,51 @@ private:
     QTemporaryDir *m_pDir = nullptr;
 
     QString path(const QString &strName) const { return m_pDir->filePath(strName); }
+    QStringList entries() const
+    {
+        return QDir(m_pDir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    }
 
 private slots:
     void initTestCase() { testdir::enterFresh(); }
-
     void init()
     {
         delete m_pDir;
         m_pDir = new QTemporaryDir;
         QVERIFY(m_pDir->isValid());
     }
-
     void cleanupTestCase() { delete m_pDir; }
 
-    void emptyPathIsStateFileInWorkingDirectory()
+    void stateFileInWorkingDirectoryAndCompactBytes()
     {
         QVERIFY(QDir::setCurrent(m_pDir->path()));
         {
             ModelFile model;
             QCOMPARE(model.fileName(), QDir::currentPath() + QStringLiteral("/SpliceState.data"));
-            QVERIFY(model.items().isEmpty());
+            model.setItems({WndRecord{0, 0, 960, 540, 5, 9, 1, 2}});
         }
-        // Saving an empty layout still writes the file, with an empty list.
-        QCOMPARE(readBytes(path(QStringLiteral("SpliceState.data"))), QByteArray("{\"items\":[]}"));
-    }
-
-    void writtenBytesAreCompactJson()
-    {
-        const QString strFile = path(QStringLiteral("one.data"));
-        {
-            ModelFile model(strFile);
-            model.setItems({record(0, 0, 960, 540, 5, 9, 1, 2)});
-        }
-        QCOMPARE(readBytes(strFile),
-                 QByteArray("{\"items\":[{\"address\":{\"x\":5},\"position\":{\"height\":540,\"width\":960,"
-                            "\"x\":0,\"y\":0},\"rotate\":2,\"type\":1}]}"));
+        QCOMPARE(
+            readBytes(path(QStringLiteral("SpliceState.data"))),
+            QByteArray(R"({"items":[{"address":{"x":5},"position":{"height":540,"width":960,"x":0,"y":0},)"
+                       R"("rotate":2,"type":1}]})"));
     }
 
     void roundTripKeepsValuesAndDropsSubAddress()
     {
         const QString strFile = path(QStringLiteral("layout.data"));
-        const QList<WndRecord> saved{record(1.0 / 3.0, -12.75, 1234.5678901234567, 0.1, 7, 200, 0, 3),
-                                     record(3840, 2160, 1e-7, 99999.125, 0, 0, 1, 0),
-                                     record(-0.5, 0, 960, 540, 63, -1, 5, 1)};
+        const QList<WndRecord> saved{WndRecord{1.0 / 3.0, -12.75, 1234.5678901234567, 0.1, 7, 200, 0, 3},
+                                     WndRecord{3840, 2160, 1e-7, 99999.125, 0, 0, 1, 0}};
         {
             ModelFile model(strFile);
-            QVERIFY(model.items().isEmpty());
             model.setItems(saved);
         }
         ModelFile loaded(strFile, false);
+        QVERIFY(loaded.read()); // a second read gives the same list, not a doubled one
         QCOMPARE(loaded.items().size(), saved.size());
         for (int i = 0; i < saved.size(); ++i) {
             WndRecord expected = saved.at(i);
             expected.subAddress = -1;
-            QVERIFY2(
-                loaded.items().at(i) == expected,
-                qPrintable(describe(loaded.items().at(i)) + QStringLiteral(" != ") + describe(expected)));
+            QVERIFY2(loaded.items().at(i) == expected, qPrintable(QString::number(i)));
         }
     }
 
@@ -142,33 +100,25 @@ private slots:
     {
         QTest::addColumn<QByteArray>("item");
         QTest::addColumn<WndRecord>("expected");
-
-        QTest::newRow("empty object") << QByteArray("{}") << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("not an object") << QByteArray("[1,2]") << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("number item") << QByteArray("17") << record(0, 0, 960, 540, 0, -1, 0, 0);
+        const WndRecord defaults{0, 0, 960, 540, 0, -1, 0, 0};
+        QTest::newRow("empty object") << QByteArray("{}") << defaults;
+        QTest::newRow("not an object") << QByteArray("[1,2]") << defaults;
         QTest::newRow("all fields")
             << QByteArray(
                    R"({"type":1,"rotate":2,"address":{"x":12},"position":{"x":1.5,"y":2,"width":3,"height":4}})")
-            << record(1.5, 2, 3, 4, 12, -1, 1, 2);
-        QTest::newRow("missing address")
-            << QByteArray(R"({"type":1,"position":{"x":10}})") << record(10, 0, 960, 540, 0, -1, 1, 0);
-        QTest::newRow("address without x")
-            << QByteArray(R"({"address":{"y":4}})") << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("address not an object")
-            << QByteArray(R"({"address":9})") << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("strings for numbers")
-            << QByteArray(R"({"type":"1","rotate":"2","address":{"x":"3"},"position":{"x":"5","width":"6"}})")
-            << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("fractional integers") << QByteArray(R"({"type":1.5,"rotate":2.5,"address":{"x":3.5}})")
-                                             << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("null and bool")
-            << QByteArray(R"({"type":null,"rotate":true,"position":{"x":null,"y":false,"height":null}})")
-            << record(0, 0, 960, 540, 0, -1, 0, 0);
-        QTest::newRow("position not an object")
-            << QByteArray(R"({"position":[1,2,3,4],"rotate":3})") << record(0, 0, 960, 540, 0, -1, 0, 3);
-        QTest::newRow("negative values taken as they stand")
-            << QByteArray(R"({"type":-4,"rotate":9,"address":{"x":-1},"position":{"x":-100,"width":-2}})")
-            << record(-100, 0, -2, 540, -1, -1, -4, 9);
+            << WndRecord{1.5, 2, 3, 4, 12, -1, 1, 2};
+        QTest::newRow("no address, part of a position")
+            << QByteArray(R"({"type":1,"position":{"x":10}})") << WndRecord{10, 0, 960, 540, 0, -1, 1, 0};
+        QTest::newRow("strings") << QByteArray(R"({"type":"1","address":{"x":"3"},"position":{"width":"6"}})")
+                                 << defaults;
+        QTest::newRow("fractions for integers")
+            << QByteArray(R"({"type":1.5,"rotate":2.5,"address":{"x":3.5}})") << defaults;
+        QTest::newRow("null, bool, array")
+            << QByteArray(R"({"type":null,"rotate":true,"address":9,"position":{"y":false,"height":[1]}})")
+            << defaults;
+        QTest::newRow("values as they stand")
+            << QByteArray(R"({"type":-4,"rotate":9,"position":{"width":-2}})")
+            << WndRecord{0, 0, -2, 540, 0, -1, -4, 9};
     }
 
     void itemFieldsAndDefaults()
@@ -178,10 +128,8 @@ private slots:
         const QString strFile = path(QStringLiteral("item.data"));
         QVERIFY(writeBytes(strFile, "{\"items\":[" + item + "]}"));
         ModelFile model(strFile, false);
-        QVERIFY(model.read());
         QCOMPARE(model.items().size(), 1);
-        QVERIFY2(model.items().first() == expected,
-                 qPrintable(describe(model.items().first()) + QStringLiteral(" != ") + describe(expected)));
+        QVERIFY(model.items().first() == expected);
     }
 
     void unusableDocumentsReadFalse_data()
@@ -190,9 +138,7 @@ private slots:
         QTest::newRow("empty items") << QByteArray(R"({"items":[]})");
         QTest::newRow("no items") << QByteArray(R"({"other":[{}]})");
         QTest::newRow("items not an array") << QByteArray(R"({"items":{"0":{}}})");
-        QTest::newRow("not json") << QByteArray("items: [ {} ]");
         QTest::newRow("truncated") << QByteArray(R"({"items":[{"type":1})");
-        QTest::newRow("top-level array") << QByteArray("[{\"items\":[{}]}]");
         QTest::newRow("empty file") << QByteArray();
     }
 
@@ -208,74 +154,53 @@ private slots:
         QVERIFY(model.items().isEmpty());
     }
 
-    void readingTwiceDoesNotDouble()
+    void otherTopLevelKeysSurviveOnlyWhenParsed_data()
     {
-        const QString strFile = path(QStringLiteral("twice.data"));
-        QVERIFY(writeBytes(strFile, R"({"items":[{"type":1},{"rotate":2}]})"));
-        ModelFile model(strFile, false);
-        QCOMPARE(model.items().size(), 2);
-        QVERIFY(model.read());
-        QVERIFY(model.read());
-        QCOMPARE(model.items().size(), 2);
-        QCOMPARE(model.items().at(0).type, 1);
-        QCOMPARE(model.items().at(1).rotate, 2);
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("parsed") << QByteArray(R"({"name":"hall","meta":{"v":[1,2]},"items":[{"type":1}]})")
+                                << QStringList{"items", "meta", "name"};
+        QTest::newRow("did not parse")
+            << QByteArray(R"({"name":"hall","items":[]} trailing)") << QStringList{"items"};
     }
 
-    void extraTopLevelKeysSurviveSave()
+    void otherTopLevelKeysSurviveOnlyWhenParsed()
     {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, keys);
         const QString strFile = path(QStringLiteral("extra.data"));
-        QVERIFY(writeBytes(strFile, R"({"name":"hall","meta":{"v":[1,2]},"items":[{"type":1}],"n":3.5})"));
+        QVERIFY(writeBytes(strFile, content));
         {
             ModelFile model(strFile);
-            model.setItems({record(1, 2, 3, 4, 5, 6, 0, 1), record(0, 0, 960, 540, 2, 0, 1, 0)});
+            model.setItems({WndRecord{1, 2, 3, 4, 5, 6, 0, 1}, WndRecord{}});
         }
         const QJsonObject root = readRoot(strFile);
-        QCOMPARE(root.keys(), QStringList({"items", "meta", "n", "name"}));
-        QCOMPARE(root.value("name").toString(), QStringLiteral("hall"));
-        QCOMPARE(root.value("meta").toObject().value("v").toArray(), QJsonArray({1, 2}));
-        QCOMPARE(root.value("n").toDouble(), 3.5);
+        QCOMPARE(root.keys(), keys);
         QCOMPARE(root.value("items").toArray().size(), 2);
-        QCOMPARE(root.value("items").toArray().at(0).toObject().value("address").toObject(),
-                 QJsonObject({{"x", 5}}));
-    }
-
-    void fileThatDidNotParseLosesItsKeys()
-    {
-        const QString strFile = path(QStringLiteral("broken.data"));
-        QVERIFY(writeBytes(strFile, R"({"name":"hall","items":[{"type":1}] trailing)"));
-        {
-            ModelFile model(strFile);
-            QVERIFY(model.items().isEmpty());
-            model.setItems({record(1, 2, 3, 4, 5, 6, 0, 1)});
-        }
-        const QJsonObject root = readRoot(strFile);
-        QCOMPARE(root.keys(), QStringList({"items"}));
-        QCOMPARE(root.value("items").toArray().size(), 1);
+        if (keys.contains("meta"))
+            QCOMPARE(root.value("meta").toObject().value("v").toArray(), QJsonArray({1, 2}));
     }
 
     void loadingLeavesFileUntouched()
     {
         const QString strFile = path(QStringLiteral("keep.data"));
-        // Spacing and key order that a rewrite would change.
         const QByteArray original(
             "{ \"items\" : [ {\"type\": 1, \"address\": {\"x\": 4, \"y\": 1}} ], \"z\": 0 }\n");
         QVERIFY(writeBytes(strFile, original));
         const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
         {
             QFile file(strFile);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(past, QFileDevice::FileModificationTime));
+            QVERIFY(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(past, QFileDevice::FileModificationTime));
         }
         {
             ModelFile model(strFile, false);
             QVERIFY(model.read());
-            QCOMPARE(model.items().size(), 1);
             model.setItems({});
         }
         {
             ModelFile model(strFile);
             model.setSaveOnDestroy(false);
-            QVERIFY(!model.saveOnDestroy());
         }
         QCOMPARE(readBytes(strFile), original);
         QCOMPARE(QFileInfo(strFile).lastModified().toUTC(), past);
@@ -284,19 +209,15 @@ private slots:
     void oversizedFileIsNotRead()
     {
         const QString strFile = path(QStringLiteral("big.data"));
-        QVERIFY(writeBytes(strFile, R"({"keep":1,"items":[{"type":1}]})"));
-        ModelFile model(strFile);
-        QCOMPARE(model.items().size(), 1);
-
-        // A valid layout that would give two records, padded beyond the limit.
+        QVERIFY(writeBytes(strFile, R"({"items":[{"type":1}]})"));
+        ModelFile model(strFile, false);
+        // A valid layout of two records, padded to one byte beyond the limit.
         QByteArray big(R"({"items":[{},{}]})");
         big.append(QByteArray(int(ModelFile::maxFileSize) + 1 - big.size(), ' '));
         QVERIFY(writeBytes(strFile, big));
         QVERIFY(!model.read());
         QCOMPARE(model.items().size(), 1);
         QCOMPARE(model.items().first().type, 1);
-
-        // At the limit it is read.
         big.chop(1);
         QVERIFY(writeBytes(strFile, big));
         QVERIFY(model.read());
@@ -312,17 +233,13 @@ private slots:
         {
             ModelFile model(strFile);
             QVERIFY(!model.read());
-            QVERIFY(model.items().isEmpty());
-            model.setItems({record(1, 2, 3, 4, 5, 6, 0, 1)});
+            model.setItems({WndRecord{}});
             model.write();
-            QCOMPARE(capture.lines().count(QString::fromLatin1(failLine)), 1);
-            QCOMPARE(model.items().size(), 1);
+            QCOMPARE(capture.lines().count(failLine), 1);
         }
-        QCOMPARE(capture.lines().count(QString::fromLatin1(failLine)), 2);
-        QVERIFY(QFileInfo(strFile).isDir());
+        QCOMPARE(capture.lines().count(failLine), 2);
         QCOMPARE(readBytes(strFile + QStringLiteral("/inside")), QByteArray("precious"));
-        QCOMPARE(QDir(m_pDir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList({"dir.data"}));
+        QCOMPARE(entries(), QStringList{"dir.data"});
     }
 
     void failedWriteKeepsOldFile()
@@ -330,45 +247,38 @@ private slots:
         const QString strFile = path(QStringLiteral("SpliceState.data"));
         const QByteArray original(R"({"items":[{"address":{"x":1},"type":1}],"keep":true})");
         QVERIFY(writeBytes(strFile, original));
+        QList<WndRecord> records;
+        for (int i = 0; i < 500; ++i)
+            records.append(WndRecord{i * 1.5, double(i), 960, 540, i % 64, 0, 0, i % 4});
 
         const pid_t pid = fork();
         QVERIFY(pid >= 0);
         if (pid == 0) {
-            // The child may write no more than 4 KiB per file; a bigger layout fails part way.
+            // No file may grow beyond 4 KiB in the child, so the big layout fails part way.
             std::signal(SIGXFSZ, SIG_IGN);
             struct rlimit limit;
             limit.rlim_cur = limit.rlim_max = 4096;
             setrlimit(RLIMIT_FSIZE, &limit);
             MessageCapture capture;
             auto *pModel = new ModelFile(strFile, false);
-            QList<WndRecord> records;
-            for (int i = 0; i < 500; ++i)
-                records.append(record(i * 1.5, i, 960, 540, i % 64, 0, 0, i % 4));
             pModel->setItems(records);
             pModel->write();
-            const bool isLogged = capture.lines().count(QString::fromLatin1(failLine)) == 1;
-            const bool isRead = pModel->items().size() == 500;
-            _exit(isLogged && isRead ? 0 : 1);
+            _exit(capture.lines().count(failLine) == 1 ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(waitpid(pid, &status, 0), pid);
         QCOMPARE(readBytes(strFile), original);
-        QCOMPARE(QDir(m_pDir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                 QStringList({"SpliceState.data"}));
+        QCOMPARE(entries(), QStringList{"SpliceState.data"});
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
 
-        // Without the limit the same write goes through.
+        // Without the limit the same layout is written.
         {
             ModelFile model(strFile);
-            QList<WndRecord> records;
-            for (int i = 0; i < 500; ++i)
-                records.append(record(i, i, 960, 540, 1, 0, 0, 0));
             model.setItems(records);
         }
-        const QJsonObject root = readRoot(strFile);
-        QCOMPARE(root.value("items").toArray().size(), 500);
-        QCOMPARE(root.value("keep").toBool(), true);
+        QCOMPARE(readRoot(strFile).value("items").toArray().size(), 500);
+        QCOMPARE(readRoot(strFile).value("keep").toBool(), true);
     }
 };
 
