@@ -1,0 +1,503 @@
+#include "unitwnd.h"
+
+#include "appstatus.h"
+#include "seriallink.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QFont>
+#include <QGraphicsScene>
+#include <QGraphicsSceneHoverEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPen>
+#include <QStyle>
+#include <QStyleOptionGraphicsItem>
+
+#include <cmath>
+
+namespace {
+
+const double edgeMargin = 6;
+const double minimumSize = 15;
+const double growthStep = 1;
+const double arrowStep = 1.0 / 3.0;
+
+// Done here rather than at static initialisation: a static library's initialisers may be dropped by the
+// linker, and every window's signal needs the types.
+void registerValueTypes()
+{
+    static const bool registered = [] {
+        qRegisterMetaType<Position>("Position");
+        qRegisterMetaType<Address>("Address");
+        return true;
+    }();
+    Q_UNUSED(registered)
+}
+
+// The size of one display unit in wall units. The counts come from the settings file and may be 0; a
+// grid whose unit is not at least one wall unit wide and high is unusable.
+bool unitCell(int &nWidth, int &nHeight)
+{
+    const AppStatus *status = AppStatus::theAppStatus();
+    const int columns = status->sceneColumn();
+    const int rows = status->sceneRow();
+    if (columns < 1 || rows < 1)
+        return false;
+    nWidth = 6 * status->unitWidth() / columns;
+    nHeight = 6 * status->unitHeight() / rows;
+    return nWidth >= 1 && nHeight >= 1;
+}
+
+} // namespace
+
+UnitWnd::UnitWnd()
+{
+    initItem();
+}
+
+UnitWnd::UnitWnd(double dWidth, double dHeight) : m_width(dWidth), m_height(dHeight)
+{
+    initItem();
+}
+
+void UnitWnd::initItem()
+{
+    registerValueTypes();
+
+    // Only the base item keeps this outline; drawing and hit tests use (0, 0, width, height).
+    const double halfWidth = m_width / 2;
+    const double halfHeight = m_height / 2;
+    m_polygon << QPointF(-halfWidth, -halfHeight) << QPointF(halfWidth, -halfHeight)
+              << QPointF(halfWidth, halfHeight) << QPointF(-halfWidth, halfHeight)
+              << QPointF(-halfWidth, -halfHeight);
+    setPolygon(m_polygon);
+
+    setFlags(flags() | ItemIsMovable | ItemIsSelectable | ItemIgnoresParentOpacity |
+             ItemSendsGeometryChanges | ItemIsFocusable);
+    setAcceptHoverEvents(true);
+
+    m_selectedColor = QColor(76, 184, 254);
+    m_normalColor = QColor(218, 218, 218);
+    m_borderColor = QColor(84, 84, 84);
+    m_type1Color = QColor(126, 194, 66);
+    m_type1SelectedColor = QColor(170, 234, 116);
+
+    m_isResizing = false;
+    m_isSnapped = false;
+    setZValue(1.1);
+}
+
+void UnitWnd::setPosition(const Position &pos)
+{
+    m_position = pos;
+    prepareGeometryChange();
+    setPos(pos.x / 3 * 0.5, pos.y / 3 * 0.5);
+    m_width = pos.width / 3 * 0.5;
+    m_height = pos.height / 3 * 0.5;
+    update();
+}
+
+void UnitWnd::setAddress(int nFirst, int nSecond)
+{
+    m_address = Address(nFirst, nSecond);
+    update();
+}
+
+int UnitWnd::type()
+{
+    return m_type;
+}
+
+void UnitWnd::setType(int nType)
+{
+    m_type = nType;
+    setFlag(ItemIsMovable, nType != 1);
+}
+
+QSizeF UnitWnd::sceneSize() const
+{
+    if (scene())
+        return scene()->sceneRect().size();
+    // Not on a scene yet: the wall picture is what the scene will be.
+    const AppStatus *status = AppStatus::theAppStatus();
+    return QSizeF(status->unitWidth(), status->unitHeight());
+}
+
+Position UnitWnd::geometryInWallUnits() const
+{
+    const QPointF topLeft = scenePos();
+    return Position(topLeft.x() * 3 * 2, topLeft.y() * 3 * 2, m_width * 3 * 2, m_height * 3 * 2);
+}
+
+void UnitWnd::updatePosition()
+{
+    const QPointF topLeft = scenePos();
+    const QSizeF size = sceneSize();
+    if (topLeft.x() < 0 || topLeft.y() < 0 || topLeft.x() + m_width > size.width() ||
+        topLeft.y() + m_height > size.height())
+        return;
+    m_position = geometryInWallUnits();
+    emit onpositionchanged(m_position);
+}
+
+bool UnitWnd::isPosChanged()
+{
+    qDebug() << "isPosChanged" << m_recordedPos.x << m_recordedPos.y;
+    const bool changed = m_position != m_recordedPos;
+    qDebug() << "isPosChanged" << (changed ? "true" : "false");
+    return changed;
+}
+
+void UnitWnd::clampToScene()
+{
+    const QSizeF size = sceneSize();
+    if (scenePos().x() < 0)
+        setX(0);
+    if (scenePos().y() < 0)
+        setY(0);
+    if (scenePos().x() + m_width > size.width())
+        setX(size.width() - m_width);
+    if (scenePos().y() + m_height > size.height())
+        setY(size.height() - m_height);
+}
+
+bool UnitWnd::snapToUnits()
+{
+    int unitWidth = 0;
+    int unitHeight = 0;
+    if (!unitCell(unitWidth, unitHeight))
+        return false;
+    const int wallWidth = 6 * AppStatus::theAppStatus()->unitWidth();
+    const int wallHeight = 6 * AppStatus::theAppStatus()->unitHeight();
+
+    m_isSnapped = !m_isSnapped;
+    Position target = m_recordedPos;
+    if (m_isSnapped) {
+        const Position &cur = m_position;
+        const int ix = static_cast<int>(cur.x / unitWidth);
+        const int iy = static_cast<int>(cur.y / unitHeight);
+        target.x = unitWidth * ix;
+        target.y = unitHeight * iy;
+        // An edge on a unit boundary inside the wall takes the next unit too; the wall's own edge stays.
+        if (cur.x + cur.width == wallWidth)
+            target.width = wallWidth - target.x;
+        else
+            target.width = unitWidth * (static_cast<int>((cur.x + cur.width) / unitWidth + 1) - ix);
+        if (cur.y + cur.height == wallHeight)
+            target.height = wallHeight - target.y;
+        else
+            target.height = unitHeight * (static_cast<int>((cur.y + cur.height) / unitHeight + 1) - iy);
+    }
+    setPosition(target);
+    return true;
+}
+
+void UnitWnd::sendPosition()
+{
+    if (m_address.first == 0 && m_address.second == 0 && m_type != 1)
+        return;
+    const int x = qRound(m_position.x);
+    const int y = qRound(m_position.y);
+    const int width = qRound(m_position.width);
+    const int height = qRound(m_position.height);
+    SerialLink *link = SerialLink::theSerialLink();
+    // The controller always counts in landscape, so the portrait picture goes out transposed.
+    if (AppStatus::theAppStatus()->sceneType() == 1)
+        link->setPosition(m_address.first, m_address.second, y, x, height, width);
+    else
+        link->setPosition(m_address.first, m_address.second, x, y, width, height);
+}
+
+int UnitWnd::fontPointSize(double dWidth, double dHeight)
+{
+    return static_cast<int>(std::floor(qMin(dWidth, dHeight))) * 14 / 200;
+}
+
+QStringList UnitWnd::textLines(const Address &address, const Position &pos, int nSceneType)
+{
+    const int x = qRound(pos.x);
+    const int y = qRound(pos.y);
+    const int width = qRound(pos.width);
+    const int height = qRound(pos.height);
+    QStringList lines;
+    lines << tr("LED Setting:%1").arg(address.first);
+    // Portrait windows show the numbers as the landscape controller receives them.
+    if (nSceneType == 1)
+        lines << tr("Position:%2,%1").arg(x).arg(y) << tr("Size:%2,%1").arg(width).arg(height);
+    else
+        lines << tr("Position:%1,%2").arg(x).arg(y) << tr("Size:%1,%2").arg(width).arg(height);
+    return lines;
+}
+
+QPoint UnitWnd::textOrigin(int nLine, int nPointSize)
+{
+    return QPoint(10, (nLine + 1) * nPointSize + 10 + 6 * nLine);
+}
+
+int UnitWnd::resizeZoneAt(const QPointF &point, double dWidth, double dHeight)
+{
+    const double px = point.x();
+    const double py = point.y();
+    const double m = edgeMargin;
+    if (px < m && py < m)
+        return 4;
+    if (px < m && py > dHeight - m)
+        return px > dWidth - m ? 6 : 7;
+    if (px < m)
+        return 3;
+    if (px > dWidth - m && py > dHeight - m)
+        return 6;
+    if (px > dWidth - m && py < m)
+        return 5;
+    if (px > dWidth - m)
+        return 1;
+    if (py < m)
+        return 0;
+    if (py > dHeight - m)
+        return 2;
+    return 8;
+}
+
+Qt::CursorShape UnitWnd::zoneCursor(int nZone)
+{
+    switch (nZone) {
+    case 0:
+    case 2:
+        return Qt::SizeVerCursor;
+    case 1:
+    case 3:
+        return Qt::SizeHorCursor;
+    case 4:
+    case 6:
+        return Qt::SizeFDiagCursor;
+    case 5:
+    case 7:
+        return Qt::SizeBDiagCursor;
+    default:
+        return Qt::SizeAllCursor;
+    }
+}
+
+QRectF UnitWnd::boundingRect() const
+{
+    return QRectF(0, 0, m_width, m_height);
+}
+
+QPainterPath UnitWnd::shape() const
+{
+    QPainterPath path;
+    path.addRect(QRectF(0, 0, m_width, m_height));
+    return path;
+}
+
+void UnitWnd::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget)
+{
+    Q_UNUSED(widget)
+    const bool isSelected = option && (option->state & QStyle::State_Selected);
+    QColor fill;
+    if (m_type == 1)
+        fill = isSelected ? m_type1SelectedColor : m_type1Color;
+    else
+        fill = isSelected ? m_selectedColor : m_normalColor;
+    const QColor textColor = isSelected ? QColor(Qt::white) : QColor(95, 95, 95);
+
+    const QRectF rect(0, 0, m_width, m_height);
+    painter->setBrush(QBrush(fill));
+    painter->fillRect(rect, QBrush(fill));
+
+    painter->setPen(QPen(QBrush(m_borderColor), 0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+    painter->drawLine(QPointF(0, 0), QPointF(m_width, 0));
+    painter->drawLine(QPointF(m_width, 0), QPointF(m_width, m_height));
+    painter->drawLine(QPointF(m_width, m_height), QPointF(0, m_height));
+    painter->drawLine(QPointF(0, m_height), QPointF(0, 0));
+
+    const int pointSize = fontPointSize(m_width, m_height);
+    QFont font(QStringLiteral("Consolas"));
+    font.setPointSizeF(pointSize);
+    font.setStyleStrategy(QFont::ForceOutline);
+    painter->setFont(font);
+    painter->setPen(textColor);
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+
+    const QStringList lines = textLines(m_address, m_position, AppStatus::theAppStatus()->sceneType());
+    for (int i = 0; i < lines.size(); ++i)
+        painter->drawText(textOrigin(i, pointSize), lines.at(i));
+}
+
+void UnitWnd::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_isResizing = true;
+        setSelected(true);
+        // A snapped window keeps the rectangle from before the snap, so that un-snapping restores it.
+        if (!m_isSnapped)
+            m_recordedPos = geometryInWallUnits();
+    }
+    QGraphicsPolygonItem::mousePressEvent(event);
+}
+
+void UnitWnd::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    qDebug() << "mouseReleaseEvent m_isResizing " << (m_isResizing ? "true" : "false");
+    if (m_isResizing) {
+        m_isResizing = false;
+        if (isPosChanged()) {
+            qDebug() << "mouseReleaseEvent123" << m_address.first << m_address.second << m_type;
+            sendPosition();
+        }
+    }
+    QGraphicsPolygonItem::mouseReleaseEvent(event);
+}
+
+void UnitWnd::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    const double px = event->pos().x();
+    const double py = event->pos().y();
+    const QPointF mouse = event->scenePos();
+    const QPointF before = scenePos();
+    const QSizeF size = sceneSize();
+    prepareGeometryChange();
+
+    auto leftFollows = [&] { setX(mouse.x() > 0 ? mouse.x() : 0); };
+    auto topFollows = [&] { setY(mouse.y() > 0 ? mouse.y() : 0); };
+    // Under the minimum the mouse would shrink the window to nothing; it grows by a fixed step instead.
+    auto widthFromLeft = [&] {
+        m_width += m_width >= minimumSize ? before.x() - scenePos().x() : growthStep;
+    };
+    auto heightFromTop = [&] {
+        m_height += m_height >= minimumSize ? before.y() - scenePos().y() : growthStep;
+    };
+    auto rightBounded = [&] {
+        if (px >= minimumSize && size.width() - scenePos().x() >= px)
+            m_width = px;
+    };
+    auto rightFree = [&] {
+        if (px >= minimumSize)
+            m_width = px;
+    };
+    auto bottomBounded = [&] {
+        if (py >= minimumSize && size.height() - scenePos().y() >= py)
+            m_height = py;
+    };
+    auto bottomFree = [&] {
+        if (py >= minimumSize)
+            m_height = py;
+    };
+
+    switch (m_resizeZone) {
+    case 0:
+        topFollows();
+        heightFromTop();
+        break;
+    case 1:
+        rightBounded();
+        break;
+    case 2:
+        bottomBounded();
+        break;
+    case 3:
+        leftFollows();
+        widthFromLeft();
+        break;
+    case 4:
+        leftFollows();
+        topFollows();
+        widthFromLeft();
+        heightFromTop();
+        break;
+    case 5:
+        topFollows();
+        heightFromTop();
+        rightFree();
+        break;
+    case 6:
+        rightBounded();
+        bottomBounded();
+        break;
+    case 7:
+        leftFollows();
+        bottomFree();
+        widthFromLeft();
+        break;
+    default:
+        QGraphicsPolygonItem::mouseMoveEvent(event);
+        break;
+    }
+
+    m_isSnapped = false;
+    clampToScene();
+    updatePosition();
+    update();
+}
+
+void UnitWnd::hoverMoveEvent(QGraphicsSceneHoverEvent *event)
+{
+    m_resizeZone = resizeZoneAt(event->pos(), m_width, m_height);
+    setCursor(zoneCursor(m_resizeZone));
+    QGraphicsPolygonItem::hoverMoveEvent(event);
+}
+
+void UnitWnd::keyPressEvent(QKeyEvent *event)
+{
+    QGraphicsPolygonItem::keyPressEvent(event);
+}
+
+void UnitWnd::keyReleaseEvent(QKeyEvent *event)
+{
+    const AppStatus *status = AppStatus::theAppStatus();
+    const double sceneWidth = status->unitWidth();
+    const double sceneHeight = status->unitHeight();
+    const double x = pos().x();
+    const double y = pos().y();
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (x - arrowStep >= 0)
+            setX(x - arrowStep);
+        break;
+    case Qt::Key_Up:
+        if (y - arrowStep >= 0)
+            setY(y - arrowStep);
+        break;
+    case Qt::Key_Right:
+        if (sceneWidth - m_width >= x + arrowStep)
+            setX(x + arrowStep);
+        break;
+    case Qt::Key_Down:
+        if (sceneHeight - m_height >= y + arrowStep)
+            setY(y + arrowStep);
+        break;
+    default:
+        break;
+    }
+    updatePosition();
+    sendPosition();
+}
+
+void UnitWnd::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
+{
+    int unitWidth = 0;
+    int unitHeight = 0;
+    if (unitCell(unitWidth, unitHeight)) {
+        if (!m_isSnapped)
+            m_recordedPos = geometryInWallUnits();
+        snapToUnits();
+        sendPosition();
+        emit onpositionchanged(m_position);
+    }
+    QGraphicsPolygonItem::mouseDoubleClickEvent(event);
+}
+
+QVariant UnitWnd::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    // One selected item at a time, however the selection was made.
+    if (change == ItemSelectedChange && value.toBool() && scene()) {
+        const QList<QGraphicsItem *> items = scene()->items(Qt::DescendingOrder);
+        for (QGraphicsItem *item : items) {
+            if (item != this)
+                item->setSelected(false);
+        }
+    }
+    return QGraphicsPolygonItem::itemChange(change, value);
+}

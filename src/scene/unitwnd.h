@@ -1,0 +1,107 @@
+#ifndef UNITWND_H
+#define UNITWND_H
+
+#include "address.h"
+#include "position.h"
+
+#include <QColor>
+#include <QGraphicsPolygonItem>
+#include <QObject>
+#include <QPoint>
+#include <QPolygonF>
+#include <QStringList>
+
+// One video window on the picture of the wall. It keeps its rectangle twice: as item geometry in scene
+// units (what is drawn and dragged) and as a Position in wall units, six times larger (what the operator
+// reads and the controller receives). Finished mouse and keyboard edits are sent to the controller.
+class UnitWnd : public QObject, public QGraphicsPolygonItem
+{
+    Q_OBJECT
+
+public:
+    UnitWnd();
+    UnitWnd(double dWidth, double dHeight);
+
+    Position position() const { return m_position; }
+    // Places and sizes the item from wall units; neither clamps to the scene nor emits.
+    void setPosition(const Position &pos);
+    Address address() const { return m_address; }
+    void setAddress(int nFirst, int nSecond);
+
+    // The window type (0 drawn freely, 1 covering whole display units). Deliberately non-const: it hides
+    // the name QGraphicsItem::type() for callers holding a UnitWnd*, without overriding that virtual,
+    // whose value (the polygon item type, 5) is how the scene recognises its windows. The hiding is meant,
+    // so compilers that warn about it by default (clang's -Wall) are told so.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Woverloaded-virtual"
+    int type();
+#pragma GCC diagnostic pop
+    void setType(int nType);
+    int rotate() const
+    {
+        return m_rotate;
+    }
+    void setRotate(int nRotate)
+    {
+        m_rotate = nRotate;
+    }
+
+    // Takes the Position from the item geometry and emits it, but only while the window lies wholly
+    // inside the scene.
+    void updatePosition();
+    bool isPosChanged();
+    void clampToScene();
+    // Toggles between the display units the window touches and the rectangle recorded before. Returns
+    // false, changing nothing, while the unit grid is unusable (a row or column count below 1).
+    bool snapToUnits();
+
+    // The painted texts: point size, the three lines and where each line starts (left, baseline).
+    static int fontPointSize(double dWidth, double dHeight);
+    static QStringList textLines(const Address &address, const Position &pos, int nSceneType);
+    static QPoint textOrigin(int nLine, int nPointSize);
+    // Which edge or corner (0..7) or the inside (8) a point in item coordinates is over.
+    static int resizeZoneAt(const QPointF &point, double dWidth, double dHeight);
+    static Qt::CursorShape zoneCursor(int nZone);
+
+    QRectF boundingRect() const override;
+    QPainterPath shape() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+signals:
+    void onpositionchanged(Position pos);
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void hoverMoveEvent(QGraphicsSceneHoverEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event) override;
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
+
+private:
+    void initItem();
+    QSizeF sceneSize() const;
+    Position geometryInWallUnits() const;
+    void sendPosition();
+
+    Position m_position;
+    Address m_address;
+    QPolygonF m_polygon;
+    QColor m_selectedColor;
+    QColor m_normalColor;
+    QColor m_borderColor;
+    QColor m_type1Color;
+    QColor m_type1SelectedColor;
+    double m_width = 320;
+    double m_height = 180;
+    bool m_isResizing = false;
+    Position m_recordedPos;
+    bool m_isSnapped = false;
+    int m_resizeZone = 8;
+    int m_type = 0;
+    int m_rotate = 0;
+};
+
+#endif // UNITWND_H
