@@ -22,11 +22,11 @@ QString simPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/videowall-sim");
 }
 
-// Serial ports are locked by their base name, so every link gets a name of its own.
+// A link of its own for every run, so that no run meets the link or the port lock of another.
 QString freshLinkName()
 {
     static int count = 0;
-    return QStringLiteral("sim-%1-%2").arg(QCoreApplication::applicationPid()).arg(++count);
+    return QStringLiteral("port-%1").arg(++count);
 }
 
 // One run of the simulator; ended with SIGTERM when the test is done with it.
