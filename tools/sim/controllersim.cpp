@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -80,6 +82,8 @@ bool ControllerSim::catchSignals()
         if (::sigaction(number, &action, nullptr) != 0)
             return false;
     }
+    // A reader that went away shows up as a failed write, and the link is still removed.
+    ::signal(SIGPIPE, SIG_IGN);
     return true;
 }
 
@@ -113,8 +117,8 @@ bool ControllerSim::start(QString *pError)
     }
 
     if (m_isJson) {
-        printLine("{\"link\":\"" + QFile::encodeName(m_linkPath) + "\",\"port\":\"" +
-                  QFile::encodeName(m_slavePath) + "\"}");
+        const QJsonObject first{{QStringLiteral("link"), m_linkPath}, {QStringLiteral("port"), m_slavePath}};
+        printLine(QJsonDocument(first).toJson(QJsonDocument::Compact));
     } else {
         printLine(QFile::encodeName(m_linkPath));
     }
@@ -211,7 +215,8 @@ void ControllerSim::printLine(const QByteArray &line)
 {
     std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (std::fflush(stdout) != 0)
+        QCoreApplication::exit(1);
 }
 
 void ControllerSim::answer()

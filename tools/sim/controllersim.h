@@ -29,8 +29,6 @@ public:
 
     // Opens the pseudo-terminal, publishes the link and starts listening; on failure says why.
     bool start(QString *pError);
-    QString linkPath() const { return m_linkPath; }
-    QString slavePath() const { return m_slavePath; }
     // Removes the link if it is still ours.
     void removeLink();
 

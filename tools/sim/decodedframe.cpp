@@ -104,15 +104,6 @@ DecodedFrame DecodedFrame::fromFrame(const QByteArray &frame)
     return out;
 }
 
-bool DecodedFrame::hasField(const QString &strKey) const
-{
-    for (const Field &field : m_fields) {
-        if (field.key == strKey)
-            return true;
-    }
-    return false;
-}
-
 int DecodedFrame::value(const QString &strKey, int nDefault) const
 {
     for (const Field &field : m_fields) {

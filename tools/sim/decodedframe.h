@@ -36,7 +36,6 @@ public:
     // The command name ("position", "reset", ...), "unknown", or the fault.
     QString name() const { return m_name; }
     QVector<Field> fields() const { return m_fields; }
-    bool hasField(const QString &strKey) const;
     int value(const QString &strKey, int nDefault = -1) const;
     QByteArray bytes() const { return m_bytes; }
 
