@@ -315,7 +315,10 @@ void UnitWnd::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, Q
 
     const int pointSize = fontPointSize(m_width, m_height);
     QFont font(QStringLiteral("Consolas"));
-    font.setPointSizeF(pointSize);
+    // A window under 15 units gets size 0, which QFont refuses with a warning on every repaint; the
+    // default size it keeps then is what skipping the call gives too.
+    if (pointSize > 0)
+        font.setPointSizeF(pointSize);
     font.setStyleStrategy(QFont::ForceOutline);
     painter->setFont(font);
     painter->setPen(textColor);
