@@ -36,6 +36,24 @@ int truncated(double dValue)
     return int(qBound(-1.0e9, dValue, 1.0e9));
 }
 
+// QIntValidator lets a single digit above the top through as intermediate input, which the splice OK
+// button would then send; a complete number outside the range is refused outright here.
+class GridCountValidator : public QIntValidator
+{
+public:
+    GridCountValidator(int nBottom, int nTop, QObject *parent) : QIntValidator(nBottom, nTop, parent) {}
+
+    State validate(QString &input, int &pos) const override
+    {
+        const State state = QIntValidator::validate(input, pos);
+        if (state != Intermediate)
+            return state;
+        bool ok = false;
+        const int nValue = input.toInt(&ok, 10);
+        return (ok && (nValue < bottom() || nValue > top())) ? Invalid : state;
+    }
+};
+
 } // namespace
 
 PositionFrame::PositionFrame(QWidget *parent) : QFrame(parent), m_nType(-1)
@@ -96,9 +114,9 @@ void PositionFrame::initSpliceGroup()
     m_pSpliceGroup = new QGroupBox(tr("                            "), this);
 
     m_pRow = new LabelLine(tr("Row"), QString::number(status->spliceRow()));
-    m_pRow->setValidator(new QIntValidator(0, 8, m_pRow));
+    m_pRow->setValidator(new GridCountValidator(0, 8, m_pRow));
     m_pColumn = new LabelLine(tr("Column"), QString::number(status->spliceColumn()));
-    m_pColumn->setValidator(new QIntValidator(0, 8, m_pColumn));
+    m_pColumn->setValidator(new GridCountValidator(0, 8, m_pColumn));
     m_pEdgeX = new LabelLine(tr("Edge X"), QString::number(status->edgeX()));
     m_pEdgeY = new LabelLine(tr("Edge Y"), QString::number(status->edgeY()));
     m_pSpliceOk = new QPushButton(tr("ok"));
