@@ -1,0 +1,46 @@
+#include "labelspinbox.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+
+LabelSpinBox::LabelSpinBox(const QString &strLabel, int nValue, QWidget *parent)
+    : QWidget(parent), m_nValue(0)
+{
+    m_pLabel = new QLabel(this);
+    m_pSpinBox = new QSpinBox(this);
+    m_pSpinBox->setMinimumWidth(80);
+    m_pSpinBox->setKeyboardTracking(false);
+
+    QHBoxLayout *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pLabel);
+    layout->addWidget(m_pSpinBox);
+
+    connect(m_pSpinBox, SIGNAL(valueChanged(int)), this, SIGNAL(valueChanged(int)));
+
+    setLabelText(strLabel);
+    setValue(nValue);
+}
+
+void LabelSpinBox::setLabelText(const QString &strLabel)
+{
+    m_strLabel = strLabel;
+    m_pLabel->setText(m_strLabel);
+}
+
+void LabelSpinBox::setValue(int nValue)
+{
+    m_nValue = nValue;
+    m_pSpinBox->setValue(m_nValue);
+}
+
+void LabelSpinBox::setRange(int nMin, int nMax)
+{
+    m_pSpinBox->setRange(nMin, nMax);
+}
+
+int LabelSpinBox::value() const
+{
+    return m_pSpinBox->value();
+}
