@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
@@ -93,7 +94,15 @@ bool measure(bool isAnswering, Figures *pFigures)
 {
     PtyPeer peer(isAnswering);
     SerialLink *pLink = SerialLink::theSerialLink();
-    if (!peer.isValid() || !pLink->open(peer.slavePath()))
+    if (!peer.isValid())
+        return false;
+    // Another program that just closed a terminal of the same number may hold its lock for a moment.
+    bool isOpen = pLink->open(peer.slavePath());
+    for (int attempt = 0; !isOpen && attempt < 50; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        isOpen = pLink->open(peer.slavePath());
+    }
+    if (!isOpen)
         return false;
     pLink->setPosition(1, 0, 0, 0, 3840, 2160);
     QVector<double> times;

@@ -131,6 +131,18 @@ SerialLink *link()
     return SerialLink::theSerialLink();
 }
 
+// The port's lock file is named after the path it is opened by. Another program on the machine that has
+// just closed a terminal of the same number may still hold the lock of /dev/pts/N for a moment, so the
+// link opens each terminal through a link of its own name.
+QString portPath(const PtyPair &pty)
+{
+    static QTemporaryDir dir;
+    static int count = 0;
+    const QString path = dir.filePath(QStringLiteral("port-%1").arg(++count));
+    QFile::link(pty.slavePath(), path);
+    return path;
+}
+
 } // namespace
 
 class TestDevice : public QObject
@@ -308,7 +320,7 @@ private slots:
         tio.c_iflag |= IXON | IXOFF;
         probe.setAttributes(tio);
 
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         QVERIFY(link()->isConnected());
         tio = probe.attributes();
         QCOMPARE(cfgetispeed(&tio), speed_t(B9600));
@@ -337,7 +349,13 @@ private slots:
             path = dir.filePath(QStringLiteral("usb-Controller_if00-port0"));
             QVERIFY(QFile::link(pty.slavePath(), path));
         }
-        QVERIFY(link()->open(path));
+        // See portPath(): the plain terminal path may meet another program's lock for a moment.
+        bool isOpen = link()->open(path);
+        for (int attempt = 0; !isOpen && attempt < 50; ++attempt) {
+            QThread::msleep(10);
+            isOpen = link()->open(path);
+        }
+        QVERIFY(isOpen);
         link()->resetUnit(0xFF);
         QCOMPARE(pty.readAll(50), hex("C5 A7 03 FF 00 FF 6D"));
     }
@@ -360,7 +378,7 @@ private slots:
         QCOMPARE(capture.lines(), QStringList());
 
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         QVERIFY(link()->isConnected());
         link()->showAddressInfo(true);
         QCOMPARE(pty.readAll(50), hex("C5 A7 03 FF 01 01 70"));
@@ -378,8 +396,8 @@ private slots:
         QFETCH(bool, otherIsValid);
         PtyPair first;
         PtyPair second;
-        QVERIFY(link()->open(first.slavePath()));
-        QVERIFY(link()->open(otherIsValid ? second.slavePath() : QStringLiteral("/dev/vw-no-such-port")));
+        QVERIFY(link()->open(portPath(first)));
+        QVERIFY(link()->open(otherIsValid ? portPath(second) : QStringLiteral("/dev/vw-no-such-port")));
         QVERIFY(link()->isConnected());
         link()->switchSignal(2);
         QCOMPARE(first.readAll(50), hex("C5 A7 03 00 13 02 84"));
@@ -391,7 +409,7 @@ private slots:
         PtyPair pty;
         SlaveProbe probe(pty.slavePath());
         const int idle = probe.openDescriptors();
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         QCOMPARE(probe.openDescriptors(), idle + 1);
         link()->close();
         QVERIFY(!link()->isConnected());
@@ -401,7 +419,7 @@ private slots:
         runAllNineCommands(link());
         QCOMPARE(pty.readAll(50), QByteArray());
         // The same port object opens again.
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         link()->resetUnit(7);
         QCOMPARE(pty.readAll(50), hex("C5 A7 03 07 00 FF 75"));
     }
@@ -412,7 +430,7 @@ private slots:
         QFETCH(int, command);
         QFETCH(QByteArray, frame);
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         MessageCapture capture;
         commandCases[command].run(link());
         QCOMPARE(pty.readAll(50).toHex(' '), frame.toHex(' '));
@@ -424,7 +442,7 @@ private slots:
     {
         QFETCH(int, command);
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         link()->close();
         MessageCapture capture;
         commandCases[command].run(link());
@@ -435,7 +453,7 @@ private slots:
     void windowWithoutAddress()
     {
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         MessageCapture capture;
         link()->setRotate(-1, 1);
         link()->setPosition(-1, 0, 0, 0, 3840, 2160);
@@ -453,7 +471,7 @@ private slots:
             link()->send(frame);
             QCOMPARE(capture.lines(), QStringList() << QStringLiteral("false"));
         }
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         {
             MessageCapture capture;
             link()->send(frame);
@@ -475,7 +493,7 @@ private slots:
         QFETCH(bool, answerFirst);
         PtyPair pty;
         SlaveProbe probe(pty.slavePath());
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         const QByteArray answer = QByteArray("\xA7\xC5\x02OK", 5).repeated(40);
         const QByteArray frame = hex("C5 A7 0A 01 10 00 00 0F 00 00 00 08 70 0E");
 
@@ -515,7 +533,7 @@ private slots:
         PtyPair pty;
         SlaveProbe probe(pty.slavePath());
         const int idle = probe.openDescriptors();
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         link()->resetUnit(0xFF);
         QCOMPARE(pty.readAll(50), hex("C5 A7 03 FF 00 FF 6D"));
 
@@ -537,7 +555,7 @@ private slots:
         link()->close();
         QVERIFY(!link()->isConnected());
         PtyPair again;
-        QVERIFY(link()->open(again.slavePath()));
+        QVERIFY(link()->open(portPath(again)));
         link()->resetUnit(0xFF);
         QCOMPARE(again.readAll(50), hex("C5 A7 03 FF 00 FF 6D"));
     }
@@ -547,7 +565,7 @@ private slots:
         PtyPair pty;
         SlaveProbe probe(pty.slavePath());
         const int idle = probe.openDescriptors();
-        QVERIFY(link()->open(pty.slavePath()));
+        QVERIFY(link()->open(portPath(pty)));
         QByteArray received;
         // The peer takes the frame and hangs up while the link waits for an answer.
         std::thread peer([&]() {
