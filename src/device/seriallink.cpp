@@ -77,8 +77,7 @@ void SerialLink::send(const QByteArray &frame)
     if (isOpen) {
         m_pPort->waitForReadyRead(100);
         m_pPort->readAll();
-        if (isDeviceLost())
-            releaseLostDevice();
+        releaseLostDevice();
         // A timeout above leaves TimeoutError set; it is not a fault of the link.
         m_pPort->clearError();
     }
