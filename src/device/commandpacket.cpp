@@ -15,8 +15,9 @@ void CommandPacket::setByte(int nOffset, int nValue)
 // Big-endian, and only bits 0..15 reach the wire: -1 becomes FF FF.
 void CommandPacket::setWord(int nOffset, int nValue)
 {
-    setByte(nOffset, nValue >> 8);
-    setByte(nOffset + 1, nValue);
+    const unsigned int value = static_cast<unsigned int>(nValue);
+    setByte(nOffset, static_cast<int>((value >> 8) & 0xFFu));
+    setByte(nOffset + 1, static_cast<int>(value & 0xFFu));
 }
 
 CommandPacket &CommandPacket::makeInputMode(int nMode)
@@ -41,7 +42,9 @@ CommandPacket &CommandPacket::makeResolution(int nRes, int nMain, int nSub)
 {
     static const int codes[] = {0x34, 0x35, 0x3B};
     reset(3);
-    setByte(0, (nMain << 4) | nSub);
+    // Unsigned, so that a negative address shifts without undefined behaviour; nSub -1 still gives 0xFF.
+    const unsigned int target = (static_cast<unsigned int>(nMain) << 4) | static_cast<unsigned int>(nSub);
+    setByte(0, static_cast<int>(target & 0xFFu));
     setByte(1, (nRes >= 0 && nRes <= 2) ? codes[nRes] : 0x00);
     setByte(2, 0x00);
     return *this;

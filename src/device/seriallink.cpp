@@ -6,27 +6,37 @@
 #include <QSerialPort>
 #include <QThread>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
+
 SerialLink *SerialLink::theSerialLink()
 {
     static SerialLink link;
     return &link;
 }
 
-SerialLink::SerialLink() : m_pPort(new QSerialPort) {}
-
-// The port is left to the operating system at exit; deleting the QSerialPort would close it anyway.
-SerialLink::~SerialLink()
+SerialLink::SerialLink() : m_pPort(new QSerialPort)
 {
-    delete m_pPort;
+    // A device that vanishes (unplugged adapter, closed peer) keeps its descriptor readable forever, and
+    // QSerialPort then reports an error on every pass of the event loop. Queued, so that the port is never
+    // closed from inside its own notifier.
+    QObject::connect(
+        m_pPort, &QSerialPort::errorOccurred, m_pPort, [this]() { releaseLostDevice(); },
+        Qt::QueuedConnection);
 }
+
+// Never deleted: the port is left to the operating system at exit.
+SerialLink::~SerialLink() = default;
 
 bool SerialLink::open(const QString &portName)
 {
     if (!m_pPort)
         return m_connected;
-    // Reopening an already open port would fail; a connected link stays as it is and reports true.
+    // An open port cannot be opened again: the link keeps its device and reports itself connected.
     if (m_pPort->isOpen())
         return m_connected;
+    m_pPort->clearError();
     m_pPort->setPortName(portName);
     m_pPort->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
     if (!m_pPort->open(QIODevice::ReadWrite))
@@ -42,9 +52,11 @@ bool SerialLink::open(const QString &portName)
 void SerialLink::close()
 {
     if (m_pPort) {
-        if (m_pPort->isOpen())
+        // Flushing first also keeps close() from waiting for unsent output to drain.
+        if (m_pPort->isOpen()) {
             m_pPort->clear(QSerialPort::AllDirections);
-        m_pPort->close();
+            m_pPort->close();
+        }
         m_pPort->clearError();
     }
     m_connected = false;
@@ -55,14 +67,47 @@ void SerialLink::send(const QByteArray &frame)
     qDebug() << (m_connected ? "true" : "false");
     if (!m_connected)
         return;
-    m_pPort->write(frame);
-    m_pPort->waitForBytesWritten(100);
-    qDebug() << "out   " << frame.toHex().constData();
-    m_pPort->waitForReadyRead(100);
-    m_pPort->readAll();
-    // A timeout above leaves TimeoutError set; it is not a fault of the link.
-    m_pPort->clearError();
+    // After a lost device the link stays connected until the operator disconnects; frames go nowhere.
+    const bool isOpen = m_pPort && m_pPort->isOpen();
+    if (isOpen) {
+        m_pPort->write(frame);
+        m_pPort->waitForBytesWritten(100);
+    }
+    qDebug().noquote() << QStringLiteral("out   ") + QString::fromLatin1(frame.toHex());
+    if (isOpen) {
+        m_pPort->waitForReadyRead(100);
+        m_pPort->readAll();
+        releaseLostDevice();
+        // A timeout above leaves TimeoutError set; it is not a fault of the link.
+        m_pPort->clearError();
+    }
     QThread::msleep(sendPause);
+}
+
+// Judged from the port itself rather than from a reported error, which may be stale: a hung-up
+// descriptor is what a vanished USB adapter or a closed pseudo-terminal peer leaves behind.
+bool SerialLink::isDeviceLost() const
+{
+    if (!m_pPort || !m_pPort->isOpen())
+        return false;
+    if (m_pPort->error() == QSerialPort::ResourceError)
+        return true;
+#ifdef Q_OS_UNIX
+    pollfd pfd{static_cast<int>(m_pPort->handle()), 0, 0};
+    if (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return true;
+#endif
+    return false;
+}
+
+// Closes the dead descriptor but keeps the connected flag: only close() disconnects the link, and
+// open() may then reach the device again.
+void SerialLink::releaseLostDevice()
+{
+    if (!isDeviceLost())
+        return;
+    m_pPort->close();
+    m_pPort->clearError();
 }
 
 void SerialLink::setInputMode(int nMode)

@@ -37,6 +37,9 @@ private:
     SerialLink(const SerialLink &) = delete;
     SerialLink &operator=(const SerialLink &) = delete;
 
+    bool isDeviceLost() const;
+    void releaseLostDevice();
+
     QSerialPort *m_pPort = nullptr;
     bool m_connected = false;
 };
