@@ -344,7 +344,7 @@ private slots:
         QFETCH(bool, viaSymlink);
         PtyPair pty;
         QTemporaryDir dir;
-        QString path = pty.slavePath();
+        QString path = pty.ttyPath();
         if (viaSymlink) {
             path = dir.filePath(QStringLiteral("usb-Controller_if00-port0"));
             QVERIFY(QFile::link(pty.slavePath(), path));

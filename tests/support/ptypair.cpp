@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -17,6 +18,15 @@ PtyPair::PtyPair()
         return;
     }
     m_slavePath = QString::fromLocal8Bit(name);
+    char dirTemplate[] = "/tmp/vwpty.XXXXXX";
+    if (mkdtemp(dirTemplate)) {
+        m_linkDir = QString::fromLocal8Bit(dirTemplate);
+        m_linkPath = m_linkDir + QStringLiteral("/port");
+        if (::symlink(name, m_linkPath.toLocal8Bit().constData()) != 0)
+            m_linkPath = m_slavePath;
+    } else {
+        m_linkPath = m_slavePath;
+    }
     termios tio;
     if (tcgetattr(m_master, &tio) == 0) {
         cfmakeraw(&tio);
@@ -31,6 +41,10 @@ PtyPair::~PtyPair()
     closeMaster();
     if (m_slave >= 0)
         ::close(m_slave);
+    if (!m_linkDir.isEmpty()) {
+        ::unlink(m_linkPath.toLocal8Bit().constData());
+        ::rmdir(m_linkDir.toLocal8Bit().constData());
+    }
 }
 
 void PtyPair::closeMaster()

@@ -15,7 +15,12 @@ public:
     PtyPair &operator=(const PtyPair &) = delete;
 
     bool isValid() const { return m_master >= 0; }
-    QString slavePath() const { return m_slavePath; }
+    // A path of its own that leads to the slave terminal. QSerialPort names its lock file after the path
+    // it opens, and a terminal number just given up by another test process may still be locked for a
+    // moment; a unique path keeps parallel test programs apart.
+    QString slavePath() const { return m_linkPath; }
+    // The terminal device itself (/dev/pts/N).
+    QString ttyPath() const { return m_slavePath; }
 
     // Everything that arrives within timeoutMs of the last byte (or of the call, if nothing comes).
     QByteArray readAll(int timeoutMs = 100);
@@ -29,6 +34,8 @@ private:
     int m_master = -1;
     int m_slave = -1;
     QString m_slavePath;
+    QString m_linkDir;
+    QString m_linkPath;
 };
 
 #endif // PTYPAIR_H
