@@ -2,10 +2,211 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>BaseSettingDlg</name>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CommonFrame</name>
+    <message>
+        <source>Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>Unit Row</source>
+        <translation>单元行数</translation>
+    </message>
+    <message>
+        <source>Unit Column</source>
+        <translation>单元列数</translation>
+    </message>
+    <message>
+        <source>Scene Type</source>
+        <translation>场景类型</translation>
+    </message>
+    <message>
+        <source>Open Model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>landscape</source>
+        <translation>横屏</translation>
+    </message>
+    <message>
+        <source>portrait</source>
+        <translation>竖屏</translation>
+    </message>
+    <message>
+        <source>stretch</source>
+        <translation>拉伸</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Common Setting</source>
+        <translation>通用设置</translation>
+    </message>
+    <message>
+        <source>Function Setting</source>
+        <translation>功能设置</translation>
+    </message>
+    <message>
+        <source>DisConnect</source>
+        <translation>断开</translation>
+    </message>
+</context>
+<context>
+    <name>PositionFrame</name>
+    <message>
+        <source>                            </source>
+        <translation>                            </translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列数</translation>
+    </message>
+    <message>
+        <source>Edge X</source>
+        <translation>水平补偿</translation>
+    </message>
+    <message>
+        <source>Edge Y</source>
+        <translation>垂直补偿</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>SceneFrame</name>
+    <message>
+        <source>Scene</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>&apos;Ctrl&apos;+click button to Save, click button to Load.</source>
+        <translation>按住 Ctrl 单击按钮保存场景，单击按钮调用场景。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingAddressDlg</name>
+    <message>
+        <source>Address Setting</source>
+        <translation>地址设置</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+</context>
+<context>
+    <name>SettingAliasDlg</name>
+    <message>
+        <source>Alias Setting</source>
+        <translation>别名设置</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>默认名称</translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation>别名</translation>
+    </message>
+</context>
+<context>
+    <name>SettingCommonDlg</name>
+    <message>
+        <source>Resolution Setting</source>
+        <translation>分辨率设置</translation>
+    </message>
+    <message>
+        <source>Mode Setting</source>
+        <translation>模式设置</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+</context>
+<context>
     <name>SettingConnectiondlg</name>
     <message>
         <source>Port</source>
-        <translation>端口</translation>
+        <translation>串口</translation>
     </message>
     <message>
         <source>Ok</source>
@@ -14,6 +215,87 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>SettingPosDlg</name>
+    <message>
+        <source>Position Setting</source>
+        <translation>位置设置</translation>
+    </message>
+    <message>
+        <source>Start X</source>
+        <translation>起始 X</translation>
+    </message>
+    <message>
+        <source>Start Y</source>
+        <translation>起始 Y</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+</context>
+<context>
+    <name>SettingRotateDlg</name>
+    <message>
+        <source>Rotate Setting</source>
+        <translation>旋转设置</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+</context>
+<context>
+    <name>SpliceScene</name>
+    <message>
+        <source>Waring</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Address conflict, setting is failed!</source>
+        <translation>地址冲突，设置失败！</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>新建窗口</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
     </message>
 </context>
 <context>
@@ -45,6 +327,104 @@
     <message>
         <source>视频墙控制系统</source>
         <translation>视频墙控制系统</translation>
+    </message>
+</context>
+<context>
+    <name>UnitWnd</name>
+    <message>
+        <source>LED Setting:%1</source>
+        <translation>地址：%1</translation>
+    </message>
+    <message>
+        <source>Position:%2,%1</source>
+        <translation>位置：%2,%1</translation>
+    </message>
+    <message>
+        <source>Size:%2,%1</source>
+        <translation>大小：%2,%1</translation>
+    </message>
+    <message>
+        <source>Position:%1,%2</source>
+        <translation>位置：%1,%2</translation>
+    </message>
+    <message>
+        <source>Size:%1,%2</source>
+        <translation>大小：%1,%2</translation>
+    </message>
+</context>
+<context>
+    <name>signalframe</name>
+    <message>
+        <source>Irregular Model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>standard Model</source>
+        <translation>标准拼接</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Add Info</source>
+        <translation>信息显示</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开启</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>载入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Splice Model</source>
+        <translation>拼接模式</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列数</translation>
+    </message>
+    <message>
+        <source>Edge X</source>
+        <translation>水平补偿</translation>
+    </message>
+    <message>
+        <source>Edge Y</source>
+        <translation>垂直补偿</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Splice Setting</source>
+        <translation>拼接设置</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
     </message>
 </context>
 </TS>

@@ -2,10 +2,211 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>BaseSettingDlg</name>
+    <message>
+        <source>Ok</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CommonFrame</name>
+    <message>
+        <source>Port</source>
+        <translation>序列埠</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>輸入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>輸出</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解析度</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋轉</translation>
+    </message>
+    <message>
+        <source>Unit Row</source>
+        <translation>單元列數</translation>
+    </message>
+    <message>
+        <source>Unit Column</source>
+        <translation>單元欄數</translation>
+    </message>
+    <message>
+        <source>Scene Type</source>
+        <translation>場景類型</translation>
+    </message>
+    <message>
+        <source>Open Model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>landscape</source>
+        <translation>橫向</translation>
+    </message>
+    <message>
+        <source>portrait</source>
+        <translation>直向</translation>
+    </message>
+    <message>
+        <source>stretch</source>
+        <translation>延展</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>連線</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Common Setting</source>
+        <translation>一般設定</translation>
+    </message>
+    <message>
+        <source>Function Setting</source>
+        <translation>功能設定</translation>
+    </message>
+    <message>
+        <source>DisConnect</source>
+        <translation>中斷連線</translation>
+    </message>
+</context>
+<context>
+    <name>PositionFrame</name>
+    <message>
+        <source>                            </source>
+        <translation>                            </translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>寬度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>列數</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>欄數</translation>
+    </message>
+    <message>
+        <source>Edge X</source>
+        <translation>水平補償</translation>
+    </message>
+    <message>
+        <source>Edge Y</source>
+        <translation>垂直補償</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>確定</translation>
+    </message>
+</context>
+<context>
+    <name>SceneFrame</name>
+    <message>
+        <source>Scene</source>
+        <translation>場景</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重新命名</translation>
+    </message>
+    <message>
+        <source>&apos;Ctrl&apos;+click button to Save, click button to Load.</source>
+        <translation>按住 Ctrl 點選按鈕儲存場景，點選按鈕載入場景。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingAddressDlg</name>
+    <message>
+        <source>Address Setting</source>
+        <translation>位址設定</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>位址</translation>
+    </message>
+</context>
+<context>
+    <name>SettingAliasDlg</name>
+    <message>
+        <source>Alias Setting</source>
+        <translation>別名設定</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>預設名稱</translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation>別名</translation>
+    </message>
+</context>
+<context>
+    <name>SettingCommonDlg</name>
+    <message>
+        <source>Resolution Setting</source>
+        <translation>解析度設定</translation>
+    </message>
+    <message>
+        <source>Mode Setting</source>
+        <translation>模式設定</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解析度</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+</context>
+<context>
     <name>SettingConnectiondlg</name>
     <message>
         <source>Port</source>
-        <translation>連接埠</translation>
+        <translation>序列埠</translation>
     </message>
     <message>
         <source>Ok</source>
@@ -14,6 +215,87 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>SettingPosDlg</name>
+    <message>
+        <source>Position Setting</source>
+        <translation>位置設定</translation>
+    </message>
+    <message>
+        <source>Start X</source>
+        <translation>起始 X</translation>
+    </message>
+    <message>
+        <source>Start Y</source>
+        <translation>起始 Y</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>寬度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+</context>
+<context>
+    <name>SettingRotateDlg</name>
+    <message>
+        <source>Rotate Setting</source>
+        <translation>旋轉設定</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋轉</translation>
+    </message>
+</context>
+<context>
+    <name>SpliceScene</name>
+    <message>
+        <source>Waring</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Address conflict, setting is failed!</source>
+        <translation>位址衝突，設定失敗！</translation>
+    </message>
+    <message>
+        <source>New Window</source>
+        <translation>新增視窗</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>全螢幕</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋轉</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>解析度</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重設</translation>
     </message>
 </context>
 <context>
@@ -45,6 +327,104 @@
     <message>
         <source>视频墙控制系统</source>
         <translation>視訊牆控制系統</translation>
+    </message>
+</context>
+<context>
+    <name>UnitWnd</name>
+    <message>
+        <source>LED Setting:%1</source>
+        <translation>位址：%1</translation>
+    </message>
+    <message>
+        <source>Position:%2,%1</source>
+        <translation>位置：%2,%1</translation>
+    </message>
+    <message>
+        <source>Size:%2,%1</source>
+        <translation>大小：%2,%1</translation>
+    </message>
+    <message>
+        <source>Position:%1,%2</source>
+        <translation>位置：%1,%2</translation>
+    </message>
+    <message>
+        <source>Size:%1,%2</source>
+        <translation>大小：%1,%2</translation>
+    </message>
+</context>
+<context>
+    <name>signalframe</name>
+    <message>
+        <source>Irregular Model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>standard Model</source>
+        <translation>標準拼接</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>輸入</translation>
+    </message>
+    <message>
+        <source>Add Info</source>
+        <translation>資訊顯示</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>開啟</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>關閉</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>重設</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>輸出</translation>
+    </message>
+    <message>
+        <source>Splice Model</source>
+        <translation>拼接模式</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>列數</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>欄數</translation>
+    </message>
+    <message>
+        <source>Edge X</source>
+        <translation>水平補償</translation>
+    </message>
+    <message>
+        <source>Edge Y</source>
+        <translation>垂直補償</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>確定</translation>
+    </message>
+    <message>
+        <source>Splice Setting</source>
+        <translation>拼接設定</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存新檔</translation>
     </message>
 </context>
 </TS>
