@@ -1,6 +1,7 @@
 #include "unitwnd.h"
 
 #include "appstatus.h"
+#include "clampedint.h"
 #include "seriallink.h"
 
 #include <QCursor>
@@ -176,19 +177,20 @@ bool UnitWnd::snapToUnits()
     Position target = m_recordedPos;
     if (m_isSnapped) {
         const Position &cur = m_position;
-        const int ix = static_cast<int>(cur.x / unitWidth);
-        const int iy = static_cast<int>(cur.y / unitHeight);
+        // In doubles: a rectangle from a layout file may lie far beyond the int range.
+        const double ix = truncatedToInt(cur.x / unitWidth);
+        const double iy = truncatedToInt(cur.y / unitHeight);
         target.x = unitWidth * ix;
         target.y = unitHeight * iy;
         // An edge on a unit boundary inside the wall takes the next unit too; the wall's own edge stays.
         if (cur.x + cur.width == wallWidth)
             target.width = wallWidth - target.x;
         else
-            target.width = unitWidth * (static_cast<int>((cur.x + cur.width) / unitWidth + 1) - ix);
+            target.width = unitWidth * (truncatedToInt((cur.x + cur.width) / unitWidth + 1) - ix);
         if (cur.y + cur.height == wallHeight)
             target.height = wallHeight - target.y;
         else
-            target.height = unitHeight * (static_cast<int>((cur.y + cur.height) / unitHeight + 1) - iy);
+            target.height = unitHeight * (truncatedToInt((cur.y + cur.height) / unitHeight + 1) - iy);
     }
     setPosition(target);
     return true;
@@ -198,10 +200,10 @@ void UnitWnd::sendPosition()
 {
     if (m_address.first == 0 && m_address.second == 0 && m_type != 1)
         return;
-    const int x = qRound(m_position.x);
-    const int y = qRound(m_position.y);
-    const int width = qRound(m_position.width);
-    const int height = qRound(m_position.height);
+    const int x = roundedToInt(m_position.x);
+    const int y = roundedToInt(m_position.y);
+    const int width = roundedToInt(m_position.width);
+    const int height = roundedToInt(m_position.height);
     SerialLink *link = SerialLink::theSerialLink();
     // The controller always counts in landscape, so the portrait picture goes out transposed.
     if (AppStatus::theAppStatus()->sceneType() == 1)
@@ -212,15 +214,15 @@ void UnitWnd::sendPosition()
 
 int UnitWnd::fontPointSize(double dWidth, double dHeight)
 {
-    return static_cast<int>(std::floor(qMin(dWidth, dHeight))) * 14 / 200;
+    return static_cast<int>(qint64(truncatedToInt(std::floor(qMin(dWidth, dHeight)))) * 14 / 200);
 }
 
 QStringList UnitWnd::textLines(const Address &address, const Position &pos, int nSceneType)
 {
-    const int x = qRound(pos.x);
-    const int y = qRound(pos.y);
-    const int width = qRound(pos.width);
-    const int height = qRound(pos.height);
+    const int x = roundedToInt(pos.x);
+    const int y = roundedToInt(pos.y);
+    const int width = roundedToInt(pos.width);
+    const int height = roundedToInt(pos.height);
     QStringList lines;
     lines << tr("LED Setting:%1").arg(address.first);
     // Portrait windows show the numbers as the landscape controller receives them.

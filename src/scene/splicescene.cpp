@@ -1,0 +1,550 @@
+#include "splicescene.h"
+
+#include "address.h"
+#include "appstatus.h"
+#include "clampedint.h"
+#include "modelfile.h"
+#include "seriallink.h"
+#include "settingaddressdlg.h"
+#include "settingcommondlg.h"
+#include "settingposdlg.h"
+#include "settingrotatedlg.h"
+#include "unitwnd.h"
+
+#include <QAction>
+#include <QDebug>
+#include <QGraphicsRectItem>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPen>
+#include <QThread>
+#include <QTransform>
+
+namespace {
+
+// Smallest window the rubber band creates, in scene units.
+const double minimumBand = 16;
+// Pause between a rebuilt window's position and its rotation, so the controller takes both.
+const unsigned long rebuildPause = 100;
+// The landscape canvas of the controller, in wall units, on which the standard grid is laid out.
+const int canvasWidth = 3840;
+const int canvasHeight = 2160;
+// The splice frame carries each count in one byte; more rows or columns are no wall.
+const int maxSpliceCount = 255;
+
+bool isZeroAddress(const Address &address)
+{
+    return address.first == 0 && address.second == 0;
+}
+
+} // namespace
+
+SpliceScene::SpliceScene(QObject *parent) : QGraphicsScene(parent)
+{
+    initMenus();
+    initConnections();
+
+    m_strWarningTitle = tr("Waring");
+    m_strWarningText = tr("Address conflict, setting is failed!");
+
+    m_pStateFile = new ModelFile(QString());
+    loadConfig(m_pStateFile);
+}
+
+SpliceScene::~SpliceScene()
+{
+    collectRecords(m_pStateFile);
+    delete m_pAddWndAction;
+    delete m_pFullAction;
+    delete m_pAddressAction;
+    delete m_pPositionAction;
+    delete m_pRotateAction;
+    delete m_pResAction;
+    delete m_pModeAction;
+    delete m_pCloseAction;
+    delete m_pResetAction;
+    delete m_pEmptyMenu;
+    delete m_pWndMenu;
+    // Writes "SpliceState.data".
+    delete m_pStateFile;
+}
+
+void SpliceScene::initMenus()
+{
+    m_pEmptyMenu = new QMenu;
+    m_pAddWndAction = new QAction(tr("New Window"), nullptr);
+    m_pEmptyMenu->addAction(m_pAddWndAction);
+
+    m_pWndMenu = new QMenu;
+    m_pFullAction = new QAction(tr("Full"), nullptr);
+    m_pAddressAction = new QAction(tr("Address"), nullptr);
+    m_pPositionAction = new QAction(tr("Position"), nullptr);
+    m_pRotateAction = new QAction(tr("Rotate"), nullptr);
+    m_pResAction = new QAction(tr("Resolution"), nullptr);
+    m_pModeAction = new QAction(tr("Mode"), nullptr);
+    m_pCloseAction = new QAction(tr("Close"), nullptr);
+    m_pResetAction = new QAction(tr("Reset"), nullptr);
+    m_pWndMenu->addAction(m_pFullAction);
+    m_pWndMenu->addAction(m_pAddressAction);
+    m_pWndMenu->addAction(m_pPositionAction);
+    m_pWndMenu->addAction(m_pRotateAction);
+    m_pWndMenu->addAction(m_pResetAction);
+    m_pWndMenu->addAction(m_pCloseAction);
+}
+
+void SpliceScene::initConnections()
+{
+    connect(m_pAddWndAction, SIGNAL(triggered(bool)), this, SLOT(slotAddWnd()));
+    connect(m_pFullAction, SIGNAL(triggered(bool)), this, SLOT(slotFull()));
+    connect(m_pAddressAction, SIGNAL(triggered(bool)), this, SLOT(slotAddress()));
+    connect(m_pPositionAction, SIGNAL(triggered(bool)), this, SLOT(slotPosition()));
+    connect(m_pRotateAction, SIGNAL(triggered(bool)), this, SLOT(slotRotate()));
+    connect(m_pResAction, SIGNAL(triggered(bool)), this, SLOT(slotRes()));
+    connect(m_pModeAction, SIGNAL(triggered(bool)), this, SLOT(slotMode()));
+    connect(m_pCloseAction, SIGNAL(triggered(bool)), this, SLOT(slotClose()));
+    connect(m_pResetAction, SIGNAL(triggered(bool)), this, SLOT(slotRest()));
+}
+
+QList<QAction *> SpliceScene::menuActions() const
+{
+    return {m_pAddWndAction, m_pAddressAction, m_pPositionAction, m_pRotateAction, m_pResAction,
+            m_pModeAction,   m_pCloseAction,   m_pResetAction,    m_pFullAction};
+}
+
+void SpliceScene::retranslate()
+{
+    m_pAddWndAction->setText(tr("New Window"));
+    m_pAddressAction->setText(tr("Address"));
+    m_pPositionAction->setText(tr("Position"));
+    m_pRotateAction->setText(tr("Rotate"));
+    m_pResAction->setText(tr("Resolution"));
+    m_pModeAction->setText(tr("Mode"));
+    m_pCloseAction->setText(tr("Close"));
+    m_pResetAction->setText(tr("Reset"));
+    m_pFullAction->setText(tr("Full"));
+}
+
+UnitWnd *SpliceScene::windowOf(QGraphicsItem *item) const
+{
+    if (!item)
+        return nullptr;
+    for (UnitWnd *pWnd : m_windows) {
+        if (static_cast<QGraphicsItem *>(pWnd) == item)
+            return pWnd;
+    }
+    return nullptr;
+}
+
+UnitWnd *SpliceScene::targetWnd() const
+{
+    return windowOf(focusItem());
+}
+
+void SpliceScene::addWnd(UnitWnd *pWnd)
+{
+    addItem(pWnd);
+    connect(pWnd, SIGNAL(onpositionchanged(Position)), this, SIGNAL(onpositionchanged(Position)));
+}
+
+void SpliceScene::dropWnd(UnitWnd *pWnd)
+{
+    removeItem(pWnd);
+    disconnect(pWnd, SIGNAL(onpositionchanged(Position)), this, SIGNAL(onpositionchanged(Position)));
+    delete pWnd;
+}
+
+void SpliceScene::deleteRubberBand()
+{
+    if (!m_pRubberBand)
+        return;
+    removeItem(m_pRubberBand);
+    delete m_pRubberBand;
+    m_pRubberBand = nullptr;
+}
+
+void SpliceScene::slotAddWnd()
+{
+    const AppStatus *status = AppStatus::theAppStatus();
+    double baseWidth = 960;
+    double baseHeight = 540;
+    if (status->sceneType() == 1) {
+        baseWidth = 1080;
+        baseHeight = 1920;
+    } else if (status->sceneType() == 0 || status->sceneType() == 2) {
+        baseWidth = 1920;
+        baseHeight = 1080;
+    }
+    auto *pWnd = new UnitWnd(baseWidth / 3, baseHeight / 3);
+    pWnd->setType(1);
+
+    const double width = pWnd->boundingRect().width();
+    const double height = pWnd->boundingRect().height();
+    double x = m_menuX;
+    double y = m_menuY;
+    if (x + width > status->unitWidth())
+        x = status->unitWidth() - width;
+    if (y + height > status->unitHeight())
+        y = status->unitHeight() - height;
+    pWnd->setX(x);
+    pWnd->setY(y);
+
+    addWnd(pWnd);
+    pWnd->updatePosition();
+    m_windows.append(pWnd);
+}
+
+void SpliceScene::slotAddress()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (!m_pAddressDlg)
+        m_pAddressDlg = new SettingAddressDlg;
+    m_pAddressDlg->setAddr1(pWnd->address().first);
+    m_pAddressDlg->setAddr2(pWnd->address().second);
+    if (m_pAddressDlg->exec() != QDialog::Accepted)
+        return;
+
+    const Address wanted(m_pAddressDlg->addr1(), m_pAddressDlg->addr2());
+    for (UnitWnd *pOther : qAsConst(m_windows)) {
+        if (pOther == pWnd || isZeroAddress(pOther->address()))
+            continue;
+        if (pOther->address() == wanted) {
+            QMessageBox::warning(nullptr, m_strWarningTitle, m_strWarningText, QMessageBox::Ok);
+            return;
+        }
+    }
+    pWnd->setAddress(wanted.first, wanted.second);
+}
+
+void SpliceScene::slotPosition()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (!m_pPosDlg)
+        m_pPosDlg = new SettingPosDlg;
+    const Position current = pWnd->position();
+    m_pPosDlg->setValues(truncatedToInt(current.x), truncatedToInt(current.y), truncatedToInt(current.width),
+                         truncatedToInt(current.height));
+    if (m_pPosDlg->exec() != QDialog::Accepted)
+        return;
+
+    const Address address = pWnd->address();
+    if (isZeroAddress(address)) {
+        qDebug() << "XXX";
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    m_pPosDlg->getValues(&x, &y, &width, &height);
+    pWnd->setPosition(Position(x, y, width, height));
+    // The controller counts in landscape, so the portrait picture goes out transposed.
+    if (AppStatus::theAppStatus()->sceneType() == 1)
+        SerialLink::theSerialLink()->setPosition(address.first, address.second, y, x, height, width);
+    else
+        SerialLink::theSerialLink()->setPosition(address.first, address.second, x, y, width, height);
+}
+
+void SpliceScene::slotRotate()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (!m_pRotateDlg)
+        m_pRotateDlg = new SettingRotateDlg;
+    m_pRotateDlg->setCurrentIndex(pWnd->rotate());
+    if (m_pRotateDlg->exec() != QDialog::Accepted)
+        return;
+    const int rotate = m_pRotateDlg->currentIndex();
+    pWnd->setRotate(rotate);
+    SerialLink::theSerialLink()->setRotate(pWnd->address().first, rotate);
+}
+
+void SpliceScene::slotRes()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (!m_pCommonDlg)
+        m_pCommonDlg = new SettingCommonDlg(nullptr, 0);
+    m_pCommonDlg->setType(0);
+    if (m_pCommonDlg->exec() != QDialog::Accepted)
+        return;
+    const Address address = pWnd->address();
+    // A window without an address would otherwise reach every unit: -1 packs into the broadcast target.
+    if (isZeroAddress(address) || address.first == -1)
+        return;
+    const QString text = m_pCommonDlg->currentText();
+    int nRes = 2;
+    if (text.contains(QLatin1String("1920")))
+        nRes = 0;
+    else if (text.contains(QLatin1String("1280")))
+        nRes = 1;
+    SerialLink::theSerialLink()->setResolution(nRes, address.first, address.second);
+}
+
+void SpliceScene::slotMode()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (!m_pCommonDlg)
+        m_pCommonDlg = new SettingCommonDlg(nullptr, 0);
+    m_pCommonDlg->setType(1);
+    if (m_pCommonDlg->exec() != QDialog::Accepted)
+        return;
+    if (isZeroAddress(pWnd->address()))
+        return;
+    // The input mode command has no target: it switches the whole wall.
+    const int nMode = m_pCommonDlg->currentText().contains(QLatin1String("HDMI")) ? 2 : 3;
+    SerialLink::theSerialLink()->setInputMode(nMode);
+}
+
+void SpliceScene::slotClose()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    m_windows.removeAll(pWnd);
+    dropWnd(pWnd);
+}
+
+void SpliceScene::slotRest()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    // -1 (no address) would go out as the broadcast target and reset the whole wall.
+    if (pWnd->address().first == -1)
+        return;
+    SerialLink::theSerialLink()->resetUnit(pWnd->address().first);
+}
+
+void SpliceScene::slotFull()
+{
+    UnitWnd *pWnd = targetWnd();
+    if (!pWnd)
+        return;
+    if (AppStatus::theAppStatus()->sceneType() == 1)
+        pWnd->setPosition(Position(0, 0, canvasHeight, canvasWidth));
+    else
+        pWnd->setPosition(Position(0, 0, canvasWidth, canvasHeight));
+    pWnd->updatePosition();
+    const Address address = pWnd->address();
+    SerialLink::theSerialLink()->setPosition(address.first, address.second, 0, 0, canvasWidth, canvasHeight);
+}
+
+void SpliceScene::removeAllWnd()
+{
+    for (UnitWnd *pWnd : qAsConst(m_windows))
+        dropWnd(pWnd);
+    qDebug() << "remove wnd";
+    m_windows.clear();
+}
+
+void SpliceScene::loadConfig(ModelFile *model)
+{
+    qDebug() << "loadConfig";
+    if (!model)
+        return;
+    for (UnitWnd *pWnd : qAsConst(m_windows)) {
+        qDebug() << "removeItem";
+        dropWnd(pWnd);
+    }
+    m_windows.clear();
+
+    const bool isOpen = AppStatus::theAppStatus()->isOpenModel();
+    const QList<WndRecord> records = model->items();
+    for (const WndRecord &record : records) {
+        qDebug() << "add pwnd";
+        auto *pWnd = new UnitWnd;
+        if (record.type == 0) {
+            pWnd->setType(0);
+            pWnd->setVisible(isOpen);
+        } else {
+            pWnd->setType(1);
+            pWnd->setVisible(!isOpen);
+        }
+        pWnd->setAddress(record.address, record.subAddress);
+        pWnd->setPosition(Position(record.x, record.y, record.width, record.height));
+        pWnd->setRotate(record.rotate);
+
+        if (!isZeroAddress(pWnd->address()) || record.type == 1) {
+            const int x = truncatedToInt(record.x);
+            const int y = truncatedToInt(record.y);
+            const int width = truncatedToInt(record.width);
+            const int height = truncatedToInt(record.height);
+            SerialLink *link = SerialLink::theSerialLink();
+            if (AppStatus::theAppStatus()->sceneType() == 1)
+                link->setPosition(record.address, record.subAddress, y, x, height, width);
+            else
+                link->setPosition(record.address, record.subAddress, x, y, width, height);
+            // Kept also when the port is closed, so that a rebuild always takes the same time.
+            QThread::msleep(rebuildPause);
+            link->setRotate(record.address, record.rotate);
+        }
+
+        addWnd(pWnd);
+        m_windows.append(pWnd);
+    }
+}
+
+void SpliceScene::collectRecords(ModelFile *model)
+{
+    if (!model)
+        return;
+    QList<WndRecord> records;
+    for (UnitWnd *pWnd : qAsConst(m_windows)) {
+        if (!pWnd->isVisible())
+            continue;
+        const Position pos = pWnd->position();
+        WndRecord record;
+        record.x = pos.x;
+        record.y = pos.y;
+        record.width = pos.width;
+        record.height = pos.height;
+        record.address = pWnd->address().first;
+        record.subAddress = pWnd->address().second;
+        record.type = pWnd->type();
+        record.rotate = pWnd->rotate();
+        records.append(record);
+    }
+    model->setItems(records);
+}
+
+void SpliceScene::saveModel(QString strFile)
+{
+    qDebug() << "111111111122222222222";
+    ModelFile model(strFile);
+    collectRecords(&model);
+}
+
+void SpliceScene::loadModel(QString strFile)
+{
+    // Loading never writes the file back.
+    ModelFile model(strFile, false);
+    if (model.read())
+        loadConfig(&model);
+}
+
+void SpliceScene::applyOpenModel(bool bOpen)
+{
+    const QList<UnitWnd *> windows = m_windows;
+    for (UnitWnd *pWnd : windows) {
+        if (pWnd->type() == 1) {
+            m_windows.removeAll(pWnd);
+            dropWnd(pWnd);
+        } else {
+            pWnd->setVisible(bOpen);
+        }
+    }
+    if (bOpen)
+        return;
+
+    const int rows = AppStatus::theAppStatus()->spliceRow();
+    const int columns = AppStatus::theAppStatus()->spliceColumn();
+    qDebug() << "spliceRow" << rows << "spliceColumn" << columns;
+    // The counts come from the settings file: a grid needs at least one cell, and no more than the
+    // controller can be told.
+    if (rows < 1 || columns < 1 || rows > maxSpliceCount || columns > maxSpliceCount)
+        return;
+    const int cellWidth = canvasWidth / columns;
+    const int cellHeight = canvasHeight / rows;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto *pWnd = new UnitWnd;
+            qDebug() << "new Normal wnd";
+            pWnd->setType(1);
+            pWnd->setPosition(Position(c * cellWidth, r * cellHeight, cellWidth, cellHeight));
+            m_windows.append(pWnd);
+            qDebug() << "Add Normal wnd";
+            addItem(pWnd);
+        }
+    }
+}
+
+void SpliceScene::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
+{
+    const AppStatus *status = AppStatus::theAppStatus();
+    const QPointF p = event->scenePos();
+    if (p.x() < 0 || p.y() < 0 || p.x() > status->unitWidth() || p.y() > status->unitHeight())
+        return;
+
+    QGraphicsItem *item = itemAt(p, QTransform());
+    UnitWnd *pWnd = windowOf(item);
+    if (pWnd) {
+        if (!pWnd->isVisible())
+            return;
+        m_pPositionAction->setVisible(pWnd->type() != 1);
+        setFocusItem(pWnd, Qt::OtherFocusReason);
+        m_pWndMenu->exec(event->screenPos());
+    } else {
+        // No window here, only the wall and its lines: offer a new window where the click was.
+        m_menuX = static_cast<int>(p.x());
+        m_menuY = static_cast<int>(p.y());
+        m_pEmptyMenu->exec(event->screenPos());
+    }
+    QGraphicsScene::contextMenuEvent(event);
+}
+
+void SpliceScene::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (selectedItems().isEmpty() && AppStatus::theAppStatus()->isOpenModel() &&
+        event->button() == Qt::LeftButton) {
+        deleteRubberBand();
+        m_pRubberBand = new QGraphicsRectItem;
+        m_pRubberBand->setZValue(3.0);
+        QPen pen;
+        pen.setStyle(Qt::DashLine);
+        m_pRubberBand->setPen(pen);
+        addItem(m_pRubberBand);
+    }
+    QGraphicsScene::mousePressEvent(event);
+}
+
+void SpliceScene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    if (selectedItems().isEmpty() && AppStatus::theAppStatus()->isOpenModel() &&
+        event->buttons() == Qt::LeftButton) {
+        const QPointF start = event->buttonDownScenePos(Qt::LeftButton);
+        const QPointF current = event->scenePos();
+        qDebug() << "mouseMoveEvent::event->scenePos()" << current;
+        qDebug() << "MouseMoveEvent::this.rect" << sceneRect();
+        if (!sceneRect().contains(current))
+            return;
+        const double x1 = qMin(start.x(), current.x());
+        const double x2 = qMax(start.x(), current.x());
+        const double y1 = qMin(start.y(), current.y());
+        const double y2 = qMax(start.y(), current.y());
+        update();
+        if (m_pRubberBand)
+            m_pRubberBand->setRect(x1, y1, x2 - x1, y2 - y1);
+    }
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+void SpliceScene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    qDebug() << "mouseReleaseEvent SpliceScene ";
+    if (m_pRubberBand) {
+        const QRectF rect = m_pRubberBand->rect();
+        if (rect.width() >= minimumBand && rect.height() >= minimumBand) {
+            auto *pWnd = new UnitWnd(rect.width(), rect.height());
+            pWnd->setType(0);
+            pWnd->setPos(rect.topLeft());
+            addWnd(pWnd);
+            pWnd->updatePosition();
+            deleteRubberBand();
+            m_windows.append(pWnd);
+            update();
+        } else {
+            deleteRubberBand();
+        }
+    }
+    QGraphicsScene::mouseReleaseEvent(event);
+}

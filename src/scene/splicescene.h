@@ -1,0 +1,105 @@
+#ifndef SPLICESCENE_H
+#define SPLICESCENE_H
+
+#include "position.h"
+
+#include <QGraphicsScene>
+#include <QList>
+#include <QString>
+
+class ModelFile;
+class QAction;
+class QGraphicsRectItem;
+class QMenu;
+class SettingAddressDlg;
+class SettingCommonDlg;
+class SettingPosDlg;
+class SettingRotateDlg;
+class UnitWnd;
+
+// The picture of the wall. It owns the unit windows on it, offers their context menu with the setting
+// dialogs, lets the operator draw new windows in the open splice model, rebuilds the windows from a stored
+// layout (re-sending them to the controller) and lays out the grid of the standard splice model. The last
+// layout is kept in "SpliceState.data": read when the scene is built, written when it is destroyed.
+class SpliceScene : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    explicit SpliceScene(QObject *parent = nullptr);
+    ~SpliceScene() override;
+
+    // Deletes every window; nothing is sent.
+    void removeAllWnd();
+    // Shows the operator's windows (open model) or replaces the grid windows by a fresh standard grid.
+    void applyOpenModel(bool bOpen);
+    // Replaces all windows by those of the layout and sends each addressed one to the controller.
+    void loadConfig(ModelFile *model);
+    // Puts one record per visible window into the layout.
+    void collectRecords(ModelFile *model);
+
+    // Every window the scene holds, in creation order, hidden ones included.
+    const QList<UnitWnd *> &windows() const { return m_windows; }
+    // The nine actions in the order in which retranslate() sets their texts: New Window, Address,
+    // Position, Rotate, Resolution, Mode, Close, Reset, Full.
+    QList<QAction *> menuActions() const;
+    // Sets the action texts again in the current language.
+    void retranslate();
+
+signals:
+    void onpositionchanged(Position pos);
+
+public slots:
+    void slotAddWnd();
+    void slotAddress();
+    void slotPosition();
+    void slotRotate();
+    void slotRes();
+    void slotMode();
+    void slotClose();
+    void slotRest();
+    void slotFull();
+    void saveModel(QString strFile);
+    void loadModel(QString strFile);
+
+protected:
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent *event) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    void initMenus();
+    void initConnections();
+    // The window the slots act on: the scene's focus item, if it is one of the windows.
+    UnitWnd *targetWnd() const;
+    UnitWnd *windowOf(QGraphicsItem *item) const;
+    void addWnd(UnitWnd *pWnd);
+    void dropWnd(UnitWnd *pWnd);
+    void deleteRubberBand();
+
+    QAction *m_pAddWndAction = nullptr;
+    QAction *m_pFullAction = nullptr;
+    QAction *m_pAddressAction = nullptr;
+    QAction *m_pPositionAction = nullptr;
+    QAction *m_pRotateAction = nullptr;
+    QAction *m_pResAction = nullptr;
+    QAction *m_pModeAction = nullptr;
+    QAction *m_pResetAction = nullptr;
+    QAction *m_pCloseAction = nullptr;
+    QMenu *m_pEmptyMenu = nullptr;
+    QMenu *m_pWndMenu = nullptr;
+    QList<UnitWnd *> m_windows;
+    SettingAddressDlg *m_pAddressDlg = nullptr;
+    SettingPosDlg *m_pPosDlg = nullptr;
+    SettingCommonDlg *m_pCommonDlg = nullptr;
+    SettingRotateDlg *m_pRotateDlg = nullptr;
+    QString m_strWarningTitle;
+    QString m_strWarningText;
+    int m_menuX = 0;
+    int m_menuY = 0;
+    ModelFile *m_pStateFile = nullptr;
+    QGraphicsRectItem *m_pRubberBand = nullptr;
+};
+
+#endif // SPLICESCENE_H
