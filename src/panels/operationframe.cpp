@@ -1,8 +1,70 @@
 #include "operationframe.h"
 
+#include "commonframe.h"
+#include "positionframe.h"
+#include "sceneframe.h"
+#include "signalframe.h"
+#include "spliceframe.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QVariant>
 
 OperationFrame::OperationFrame(QWidget *parent) : QFrame(parent)
 {
+    initLayout();
+    initConnections();
     setProperty("class", "OperationFrame");
 }
+
+OperationFrame::~OperationFrame()
+{
+    delete m_pSceneFrame;
+    delete m_pCommonFrame;
+}
+
+void OperationFrame::initLayout()
+{
+    // The view comes first: it builds the scene, which restores the last layout, before any panel exists.
+    m_pSpliceFrame = new SpliceFrmae(nullptr);
+    m_pSceneFrame = new SceneFrame(nullptr);
+    m_pCommonFrame = new CommonFrame(nullptr);
+    m_pSignalFrame = new signalframe(nullptr);
+    m_pPositionFrame = new PositionFrame(nullptr);
+
+    auto *pInner = new QHBoxLayout;
+    pInner->setSpacing(10);
+    pInner->setContentsMargins(0, 0, 0, 0);
+    pInner->addWidget(m_pSpliceFrame, 3);
+
+    auto *pOuter = new QVBoxLayout;
+    pOuter->setSpacing(10);
+    pOuter->setContentsMargins(10, 10, 10, 10);
+    pOuter->addWidget(m_pSignalFrame);
+    pOuter->addLayout(pInner, 4);
+    pOuter->addWidget(m_pPositionFrame);
+    setLayout(pOuter);
+}
+
+// Signatures stay normalised (no spaces), as Qt compares them.
+// clang-format off
+void OperationFrame::initConnections()
+{
+    connect(m_pCommonFrame, SIGNAL(updateSceneCount()), m_pSpliceFrame, SLOT(updateSceneUnit()));
+    connect(m_pCommonFrame, SIGNAL(changeSceneType(int,int)), m_pSpliceFrame, SLOT(onChangSceneType(int,int)));
+    connect(m_pSignalFrame, SIGNAL(changeOpenModel()), m_pSpliceFrame, SLOT(onChangeOpenModel()));
+    connect(m_pSceneFrame, SIGNAL(saveModel(int)), m_pSpliceFrame, SLOT(onSaveModel(int)));
+    connect(m_pSceneFrame, SIGNAL(loadModel(int)), m_pSpliceFrame, SLOT(onLoadModel(int)));
+    connect(m_pSpliceFrame, SIGNAL(selectedChanged(Position,Address,int)),
+            m_pPositionFrame, SLOT(onUpdate(Position,Address,int)));
+    connect(m_pSpliceFrame, SIGNAL(onpositionchanged(Position)), m_pPositionFrame, SLOT(onUpDate(Position)));
+    connect(m_pSignalFrame, SIGNAL(savesignal(QString)), m_pSpliceFrame, SIGNAL(savesignal(QString)));
+    connect(m_pSignalFrame, SIGNAL(loadsignal(QString)), m_pSpliceFrame, SIGNAL(loadsignal(QString)));
+    connect(m_pPositionFrame, SIGNAL(setAddr(int,int)), m_pSpliceFrame, SLOT(onSetAddr(int,int)));
+    connect(m_pPositionFrame, SIGNAL(setPos(Position)), m_pSpliceFrame, SLOT(onSetPos(Position)));
+    connect(m_pSignalFrame, SIGNAL(changeOpenModel()), m_pPositionFrame, SLOT(onChangeOpenModel()));
+    connect(m_pPositionFrame, SIGNAL(changeOpenModel()), m_pSpliceFrame, SLOT(onChangeOpenModel()));
+    connect(m_pPositionFrame, SIGNAL(changeOpenModel()), m_pPositionFrame, SLOT(onChangeOpenModel()));
+    connect(this, SIGNAL(changeSize(int)), m_pSpliceFrame, SLOT(onChangedSize(int)));
+}
+// clang-format on

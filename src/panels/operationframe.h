@@ -3,16 +3,36 @@
 
 #include <QFrame>
 
-// The body of the main window: creates the control frames, places three and wires them together.
+class CommonFrame;
+class PositionFrame;
+class SceneFrame;
+class SpliceFrmae;
+class signalframe;
+
+// The body of the main window: creates the control frames, places three of them (splice settings above,
+// the wall in the middle, the position panel below) and wires all of them together. The frames never
+// see each other; every exchange runs over the connections made here.
 class OperationFrame : public QFrame
 {
     Q_OBJECT
 
 public:
     explicit OperationFrame(QWidget *parent = nullptr);
+    ~OperationFrame() override;
 
 signals:
     void changeSize(int);
+
+private:
+    void initLayout();
+    void initConnections();
+
+    SpliceFrmae *m_pSpliceFrame = nullptr;
+    // Wired but never placed or shown, so they have no parent and are deleted here.
+    SceneFrame *m_pSceneFrame = nullptr;
+    CommonFrame *m_pCommonFrame = nullptr;
+    signalframe *m_pSignalFrame = nullptr;
+    PositionFrame *m_pPositionFrame = nullptr;
 };
 
 #endif // OPERATIONFRAME_H

@@ -1,0 +1,72 @@
+#ifndef SPLICEFRAME_H
+#define SPLICEFRAME_H
+
+#include "address.h"
+#include "position.h"
+
+#include <QFrame>
+#include <QList>
+
+class QGraphicsItem;
+class QGraphicsLineItem;
+class QGraphicsView;
+class SpliceScene;
+class UnitWnd;
+
+// Shows the wall: the view and the wall scene with its outline, unit grid and dimension marks. It is the
+// one way from the panels to the scene: it reports the selected window and applies the position panel's
+// edits to it, and it saves and loads the numbered scene layouts.
+class SpliceFrmae : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit SpliceFrmae(QWidget *parent = nullptr);
+    ~SpliceFrmae() override;
+
+    QGraphicsView *view() const { return m_pView; }
+    SpliceScene *scene() const { return m_pScene; }
+    const QList<QGraphicsLineItem *> &gridLines() const { return m_gridLines; }
+    const QList<QGraphicsLineItem *> &borderLines() const { return m_borderLines; }
+    // The eight dimension lines, then the width and the height label (when the scene type has them).
+    const QList<QGraphicsItem *> &dimensionMarks() const { return m_marks; }
+
+    // The file a numbered scene button saves to and loads from: "Scene01.data" for button 0.
+    static QString sceneFileName(int nIndex);
+
+signals:
+    void selectedChanged(Position pos, Address add, int Type);
+    void onpositionchanged(Position);
+    void savesignal(QString);
+    void loadsignal(QString);
+
+public slots:
+    void updateSceneUnit();
+    void onSaveModel(int nIndex);
+    void onLoadModel(int nIndex);
+    void onChangSceneType(int oldType, int nType);
+    void onChangeOpenModel();
+    void onSetAddr(int nFirst, int nSecond);
+    void onSetPos(Position pos);
+    void onChangedSize(int nType);
+    void onSelectedChanged();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void initView();
+    void initConnections();
+    void drawBorder();
+    void drawDimensionMarks();
+    UnitWnd *firstSelected() const;
+
+    QGraphicsView *m_pView = nullptr;
+    SpliceScene *m_pScene = nullptr;
+    bool m_isInitialised = false;
+    QList<QGraphicsLineItem *> m_gridLines;
+    QList<QGraphicsLineItem *> m_borderLines;
+    QList<QGraphicsItem *> m_marks;
+};
+
+#endif // SPLICEFRAME_H
