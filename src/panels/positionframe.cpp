@@ -4,6 +4,7 @@
 #include "labelline.h"
 #include "labelspinbox.h"
 #include "seriallink.h"
+#include "splicemodel.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -255,14 +256,7 @@ void PositionFrame::onSetSplice()
 
 void PositionFrame::switchSplice(int id)
 {
-    AppStatus *status = AppStatus::theAppStatus();
-    status->setOpenModel(id == 1);
-    // A 15 x 15 grid is how the controller is told to place windows freely.
-    if (id == 1)
-        SerialLink::theSerialLink()->setSplice(15, 15, status->edgeX(), status->edgeY());
-    else
-        SerialLink::theSerialLink()->setSplice(status->spliceRow(), status->spliceColumn(), status->edgeX(),
-                                               status->edgeY());
+    SpliceModel::choose(id == 1);
     emit changeOpenModel();
 }
 

@@ -3,6 +3,7 @@
 #include "appstatus.h"
 #include "labelline.h"
 #include "seriallink.h"
+#include "splicemodel.h"
 #include "switchcontrol.h"
 
 #include <QButtonGroup>
@@ -209,13 +210,7 @@ void signalframe::switchOpenModel(bool bValue)
 
 void signalframe::switchSplice(int id)
 {
-    AppStatus *status = AppStatus::theAppStatus();
-    status->setOpenModel(id == 1);
-    if (id == 1)
-        SerialLink::theSerialLink()->setSplice(15, 15, status->edgeX(), status->edgeY());
-    else
-        SerialLink::theSerialLink()->setSplice(status->spliceRow(), status->spliceColumn(), status->edgeX(),
-                                               status->edgeY());
+    SpliceModel::choose(id == 1);
     emit changeOpenModel();
     qDebug() << "Switch Splicee" << id;
 }
