@@ -213,6 +213,14 @@ private slots:
         for (QWidget *pFrame : {pAbove, pBelow})
             QVERIFY(pFrame->height() >= pFrame->minimumSizeHint().height());
         QVERIFY(view()->height() > 360);
+        // Between its two arrow buttons every position field shows its widest number whole.
+        for (const char *label : {"X", "Y", "Width", "Height"}) {
+            QSpinBox *pSpin = spinBox(QLatin1String(label));
+            const QLineEdit *pEdit = pSpin->findChild<QLineEdit *>();
+            QVERIFY2(pEdit->width() >
+                         pEdit->fontMetrics().horizontalAdvance(QString::number(pSpin->maximum())),
+                     label);
+        }
         // The scene buttons and common settings exist, wired, but are never shown.
         QCOMPARE(topLevels<SceneFrame>().size(), 1);
         QCOMPARE(topLevels<CommonFrame>().size(), 1);

@@ -1,5 +1,6 @@
 // Saves a picture of the whole X screen as PNG: used by scripts/run to show what the program looks
-// like on a machine without a display (under Xvfb).
+// like on a machine without a display (under Xvfb). A name ending in .ppm gives a binary PPM instead,
+// which a shell script can read pixel by pixel (tests/e2e).
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -18,8 +19,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "screengrab: no screen\n");
         return 1;
     }
+    const QString strFile = QString::fromLocal8Bit(argv[1]);
+    const char *format = strFile.endsWith(QLatin1String(".ppm"), Qt::CaseInsensitive) ? "PPM" : "PNG";
     const QPixmap picture = screen->grabWindow(0);
-    if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+    if (picture.isNull() || !picture.save(strFile, format)) {
         std::fprintf(stderr, "screengrab: could not save %s\n", argv[1]);
         return 1;
     }
