@@ -309,25 +309,22 @@ private slots:
         QCOMPARE(status->edgeX(), 0);
     }
 
-    // The source and reset buttons send at once; every click on the address info choice sends, also on the
-    // one already selected.
+    // Each button sends at once; the address info choice sends on every click, also on the one selected.
     void signalFrameButtons()
     {
         signalframe panel;
         QVERIFY(exposed(panel));
-        MessageCapture capture;
-        for (const char *button : {"DP", "HDMI1", "HDMI2", "wireless", "Reset"})
-            click(withText<QPushButton>(&panel, button));
         QVERIFY(withText<QRadioButton>(&panel, "Off")->isChecked());
-        QCOMPARE(sent().toHex(), QByteArray("c5a70300130183"
-                                            "c5a70300130284"
-                                            "c5a70300130385"
-                                            "c5a70300130486"
-                                            "c5a703ff00ff6d"));
-        for (const char *button : {"Off", "On", "On", "Off"}) {
-            click(withText<QRadioButton>(&panel, button));
-            QCOMPARE(sent().toHex(), QByteArray(button[1] == 'n' ? "c5a703ff010170" : "c5a703ff01006f"));
+        MessageCapture capture;
+        QStringList frames;
+        for (const char *button : {"DP", "HDMI1", "HDMI2", "wireless", "Reset", "Off", "On", "On", "Off"}) {
+            QWidget *pButton = withText<QPushButton>(&panel, button);
+            click(pButton ? pButton : withText<QRadioButton>(&panel, button));
+            frames << QString(button) + ' ' + sent().toHex();
         }
+        QCOMPARE(frames, QStringList({"DP c5a70300130183", "HDMI1 c5a70300130284", "HDMI2 c5a70300130385",
+                                      "wireless c5a70300130486", "Reset c5a703ff00ff6d", "Off c5a703ff01006f",
+                                      "On c5a703ff010170", "On c5a703ff010170", "Off c5a703ff01006f"}));
         QCOMPARE(capture.startingWith("Switch switchOpenModel"),
                  QStringList({"Switch switchOpenModel 0", "Switch switchOpenModel 1",
                               "Switch switchOpenModel 1", "Switch switchOpenModel 0"}));
@@ -374,40 +371,34 @@ private slots:
         QCOMPARE(sent(), QByteArray());
     }
 
-    void commonFrameCommands_data()
-    {
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QByteArray>("expected");
-        auto add = [](const char *name, const char *row, const QString &entry, const char *hex) {
-            QTest::newRow(name) << QString(row) << entry << wire(hex);
-        };
-        add("AV", "Input", "AV", "C5A7030030009F");
-        add("VGA", "Input", "VGA", "C5A703003100A0");
-        add("HDMI in", "Input", "HDMI", "C5A703003200A1");
-        add("USB", "Input", "USB", "C5A703003300A2");
-        add("HDMI out", "Output", "HDMI", "C5A70300130284");
-        add("DVI", "Output", "DVI", "C5A70300130284");
-        add("1920", "Resolution", QString::fromUtf8("1920×1080"), "C5A703003400A3");
-        add("1280", "Resolution", "1280*720", "C5A703003500A4");
-        add("1024", "Resolution", "1024*768", "C5A703003B00AA");
-        add("splice switch off", "Splice", QString(), "C5A706FF110F0F0000A0");
-        add("address switch off", "Address", QString(), "C5A703FF01006F");
-        add("rotate", "Rotate", QString(), "C5A70300120081");
-        add("open model switch", "Open Model", QString(), "");
-    }
+    // The commands of the form rows, from left to right in each combo box, then the switches.
     void commonFrameCommands()
     {
-        QFETCH(QString, row);
-        QFETCH(QString, entry);
-        QFETCH(QByteArray, expected);
         CommonFrame panel;
         QVERIFY(exposed(panel));
-        if (auto *pCombo = combo(&panel, row))
-            choose(pCombo, entry);
-        else
-            click(formField(&panel, row));
-        QCOMPARE(sent(), expected);
+        const QList<QStringList> rows{{"Input", "AV", "VGA", "HDMI", "USB"},
+                                      {"Output", "HDMI", "DVI"},
+                                      {"Resolution", QString::fromUtf8("1920×1080"), "1280*720", "1024*768"},
+                                      {"Splice"},
+                                      {"Address"},
+                                      {"Rotate"},
+                                      {"Open Model"}};
+        QStringList frames;
+        for (const QStringList &row : rows) {
+            if (ComboButton *pCombo = combo(&panel, row.first())) {
+                for (const QString &strEntry : row.mid(1)) {
+                    choose(pCombo, strEntry);
+                    frames << sent().toHex();
+                }
+            } else {
+                click(formField(&panel, row.first()));
+                frames << sent().toHex();
+            }
+        }
+        QCOMPARE(frames, QStringList({"c5a7030030009f", "c5a703003100a0", "c5a703003200a1", "c5a703003300a2",
+                                      "c5a70300130284", "c5a70300130284", "c5a703003400a3", "c5a703003500a4",
+                                      "c5a703003b00aa", "c5a706ff110f0f0000a0", "c5a703ff01006f",
+                                      "c5a70300120081", ""}));
     }
 
     void commonFrameStoresSettings()
