@@ -196,14 +196,11 @@ private slots:
         QLineEdit *pEdit = editWithTop(&dlg, 63);
         QVERIFY(pEdit);
         QCOMPARE(pEdit->text(), QStringLiteral("12"));
-        bool isSubShown = true;
-        const int nResult = execWith(&dlg, [&] {
-            isSubShown = editWithTop(&dlg, 255)->isVisible();
-            retype(pEdit, typed);
-            clickButton(&dlg, 0);
-        });
-        QCOMPARE(nResult, int(QDialog::Accepted));
-        QVERIFY(!isSubShown);
+        dlg.show();
+        QVERIFY(!editWithTop(&dlg, 255)->isVisible());
+        retype(pEdit, typed);
+        clickButton(&dlg, 0);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(pEdit->text(), shown);
         QCOMPARE(dlg.addr1(), value);
         QCOMPARE(dlg.addr2(), sub);
@@ -219,13 +216,11 @@ private slots:
         const QList<QLineEdit *> edits = dlg.findChildren<QLineEdit *>();
         QCOMPARE(edits.size(), 4);
         const QStringList typed{"-250", "99999", "1x2", ""};
-        QCOMPARE(execWith(&dlg,
-                          [&] {
-                              for (int i = 0; i < edits.size(); ++i)
-                                  retype(edits.at(i), typed.at(i));
-                              clickButton(&dlg, 0);
-                          }),
-                 int(QDialog::Accepted));
+        dlg.show();
+        for (int i = 0; i < edits.size(); ++i)
+            retype(edits.at(i), typed.at(i));
+        clickButton(&dlg, 0);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
         dlg.getValues(&x, &y, &width, &height);
         QCOMPARE(QList<int>({x, y, width, height}), QList<int>({-250, 99999, 12, 0}));
         dlg.getValues(&x, nullptr, nullptr, nullptr);
@@ -257,6 +252,7 @@ private slots:
         changeLanguage(&translator, false);
     }
 
+    // The alias dialog edits the alias only; the rotate dialog offers the four rotations.
     void aliasAndRotateDialogs()
     {
         SettingAliasDlg alias;
@@ -266,23 +262,19 @@ private slots:
         alias.setDefault(QStringLiteral("Scene3"));
         alias.setAlias(QStringLiteral("Hall"));
         QCOMPARE(edits.at(0)->text(), QStringLiteral("Scene3"));
-        QCOMPARE(execWith(&alias,
-                          [&] {
-                              QTest::keyClicks(edits.at(1), " 2");
-                              clickButton(&alias, 0);
-                          }),
-                 int(QDialog::Accepted));
+        alias.show();
+        QTest::keyClicks(edits.at(1), " 2");
+        clickButton(&alias, 0);
+        QCOMPARE(alias.result(), int(QDialog::Accepted));
         QCOMPARE(alias.alias(), QStringLiteral("Hall 2"));
 
         SettingRotateDlg rotate;
         QCOMPARE(comboItems(&rotate), QStringList({"close", "90", "180", "270"}));
         rotate.setCurrentIndex(1);
-        QCOMPARE(execWith(&rotate,
-                          [&] {
-                              QTest::keyClick(rotate.findChild<QComboBox *>(), Qt::Key_Down);
-                              clickButton(&rotate, 0);
-                          }),
-                 int(QDialog::Accepted));
+        rotate.show();
+        QTest::keyClick(rotate.findChild<QComboBox *>(), Qt::Key_Down);
+        clickButton(&rotate, 0);
+        QCOMPARE(rotate.result(), int(QDialog::Accepted));
         QCOMPARE(rotate.currentIndex(), 2);
     }
 };
