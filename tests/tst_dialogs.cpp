@@ -1,4 +1,5 @@
 // The setting dialogs as the operator meets them: typed input, Ok / Cancel, and language changes.
+#include "markingtranslator.h"
 #include "settingaddressdlg.h"
 #include "settingaliasdlg.h"
 #include "settingcommondlg.h"
@@ -12,36 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
 
 namespace {
-
-// Turns every text of the dialogs into "context|source", so a test sees which texts were set again.
-class TagTranslator : public QTranslator
-{
-public:
-    bool isEmpty() const override { return false; }
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        const QByteArray ctx(context);
-        if (!ctx.startsWith("BaseSettingDlg") && !ctx.startsWith("Setting"))
-            return QString();
-        return QString::fromLatin1(ctx) + QLatin1Char('|') + QString::fromUtf8(sourceText);
-    }
-};
-
-void changeLanguage(QTranslator *pTranslator, bool bInstall)
-{
-    if (bInstall)
-        QCoreApplication::installTranslator(pTranslator);
-    else
-        QCoreApplication::removeTranslator(pTranslator);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-}
 
 // The five dialogs, in the order of the table rows below.
 BaseSettingDlg *(*const create[])() = {
@@ -143,14 +120,14 @@ private slots:
 
         QStringList translated;
         for (const QString &strText : texts)
-            translated << (context.isEmpty() ? strText : context + QLatin1Char('|') + strText);
-        translated << QStringLiteral("BaseSettingDlg|Ok") << QStringLiteral("BaseSettingDlg|Cancel");
+            translated << (context.isEmpty() ? strText : context + QLatin1Char(':') + strText);
+        translated << QStringLiteral("BaseSettingDlg:Ok") << QStringLiteral("BaseSettingDlg:Cancel");
         // The dialog stays hidden, as its caller keeps it between uses.
-        TagTranslator translator;
-        changeLanguage(&translator, true);
+        MarkingTranslator translator;
+        translator.setInstalled(true);
         QCOMPARE(shownTexts(pDlg.get()), translated);
         QCOMPARE(comboItems(pDlg.get()), items);
-        changeLanguage(&translator, false);
+        translator.setInstalled(false);
         QCOMPARE(shownTexts(pDlg.get()), texts + QStringList({"Ok", "Cancel"}));
 
         BaseSettingDlg *pRaw = pDlg.get();
@@ -245,11 +222,11 @@ private slots:
         // Any type but 0 is the mode dialog, in every language.
         SettingCommonDlg modeDlg(nullptr, 7);
         QCOMPARE(modeDlg.currentText(), QStringLiteral("HDMI"));
-        TagTranslator translator;
-        changeLanguage(&translator, true);
+        MarkingTranslator translator;
+        translator.setInstalled(true);
         QCOMPARE(shownTexts(&modeDlg).mid(0, 2),
-                 QStringList({"SettingCommonDlg|Mode Setting", "SettingCommonDlg|Mode"}));
-        changeLanguage(&translator, false);
+                 QStringList({"SettingCommonDlg:Mode Setting", "SettingCommonDlg:Mode"}));
+        translator.setInstalled(false);
     }
 
     // The alias dialog edits the alias only; the rotate dialog offers the four rotations.

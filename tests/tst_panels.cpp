@@ -5,6 +5,7 @@
 #include "commonframe.h"
 #include "labelline.h"
 #include "labelspinbox.h"
+#include "markingtranslator.h"
 #include "messagecapture.h"
 #include "modaldriver.h"
 #include "positionframe.h"
@@ -20,8 +21,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTranslator>
 #include <QtTest>
+
+#include <algorithm>
 
 using modal::withText;
 
@@ -98,7 +100,7 @@ bool exposed(QWidget &widget)
     return QTest::qWaitForWindowExposed(&widget);
 }
 
-// The window group's two "OK" buttons: the address one stands in the upper row.
+// The window group's two "OK" buttons, top to bottom: the address's, then the position's.
 QPushButton *positionOk(PositionFrame &frame, bool bAddress)
 {
     QList<QPushButton *> oks;
@@ -106,10 +108,10 @@ QPushButton *positionOk(PositionFrame &frame, bool bAddress)
         if (pButton->text() == QLatin1String("OK"))
             oks << pButton;
     }
-    if (oks.size() != 2)
-        return nullptr;
-    const bool firstIsUpper = oks.at(0)->mapTo(&frame, QPoint()).y() < oks.at(1)->mapTo(&frame, QPoint()).y();
-    return (firstIsUpper == bAddress) ? oks.at(0) : oks.at(1);
+    std::sort(oks.begin(), oks.end(), [&frame](QPushButton *pA, QPushButton *pB) {
+        return pA->mapTo(&frame, QPoint()).y() < pB->mapTo(&frame, QPoint()).y();
+    });
+    return oks.value(bAddress ? 0 : 1);
 }
 QLineEdit *addressField(PositionFrame &frame)
 {
@@ -118,24 +120,6 @@ QLineEdit *addressField(PositionFrame &frame)
             return pEdit;
     }
     return nullptr;
-}
-
-// Marks every text with its context, so that a test sees which context each text was looked up in.
-class MarkingTranslator : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        return QLatin1String(context) + QLatin1Char(':') + QString::fromUtf8(sourceText);
-    }
-    bool isEmpty() const override { return false; }
-};
-
-// The application forwards a language change to every top-level widget in a second posted event.
-void deliverLanguageChange()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
 }
 
 } // namespace
@@ -484,8 +468,7 @@ private slots:
         signalframe splice;
         CommonFrame common;
         MarkingTranslator translator;
-        QVERIFY(QCoreApplication::installTranslator(&translator));
-        deliverLanguageChange();
+        translator.setInstalled(true);
         QVERIFY(withText<QLabel>(&position, "PositionFrame:Width"));
         QVERIFY(withText<QRadioButton>(&position, "signalframe:Irregular Model"));
         QVERIFY(withText<QPushButton>(&position, "BaseSettingDlg:Ok"));
@@ -500,8 +483,7 @@ private slots:
         QCOMPARE(combo(&common, "CommonFrame:Scene Type")->currentText(),
                  QStringLiteral("CommonFrame:landscape"));
 
-        QCoreApplication::removeTranslator(&translator);
-        deliverLanguageChange();
+        translator.setInstalled(false);
         QVERIFY(withText<QLabel>(&common, "Unit Row"));
         QVERIFY(withText<QPushButton>(&position, "Ok"));
     }
