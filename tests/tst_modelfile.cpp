@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
@@ -38,56 +37,43 @@ QJsonObject readRoot(const QString &strPath)
     return QJsonDocument::fromJson(readBytes(strPath)).object();
 }
 
+// The names in the working folder.
+QStringList entries()
+{
+    return QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+}
+
 } // namespace
 
 class TestModelFile : public QObject
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir *m_pDir = nullptr;
-
-    QString path(const QString &strName) const { return m_pDir->filePath(strName); }
-    QStringList entries() const
-    {
-        return QDir(m_pDir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
-    }
-
 private slots:
-    void initTestCase() { testdir::enterFresh(); }
-    void init()
-    {
-        delete m_pDir;
-        m_pDir = new QTemporaryDir;
-        QVERIFY(m_pDir->isValid());
-    }
-    void cleanupTestCase() { delete m_pDir; }
+    // Every case starts in an empty working folder of its own.
+    void init() { testdir::enterFresh(); }
 
     void stateFileInWorkingDirectoryAndCompactBytes()
     {
-        QVERIFY(QDir::setCurrent(m_pDir->path()));
         {
             ModelFile model;
             QCOMPARE(model.fileName(), QDir::currentPath() + QStringLiteral("/SpliceState.data"));
             model.setItems({WndRecord{0, 0, 960, 540, 5, 9, 1, 2}});
         }
         QCOMPARE(
-            readBytes(path(QStringLiteral("SpliceState.data"))),
+            readBytes("SpliceState.data"),
             QByteArray(R"({"items":[{"address":{"x":5},"position":{"height":540,"width":960,"x":0,"y":0},)"
                        R"("rotate":2,"type":1}]})"));
     }
 
+    // Values come back exactly, a second read does not double the list, the sub address is not stored.
     void roundTripKeepsValuesAndDropsSubAddress()
     {
-        const QString strFile = path(QStringLiteral("layout.data"));
         const QList<WndRecord> saved{WndRecord{1.0 / 3.0, -12.75, 1234.5678901234567, 0.1, 7, 200, 0, 3},
                                      WndRecord{3840, 2160, 1e-7, 99999.125, 0, 0, 1, 0}};
-        {
-            ModelFile model(strFile);
-            model.setItems(saved);
-        }
-        ModelFile loaded(strFile, false);
-        QVERIFY(loaded.read()); // a second read gives the same list, not a doubled one
+        ModelFile("layout.data").setItems(saved);
+        ModelFile loaded("layout.data", false);
+        QVERIFY(loaded.read());
         QCOMPARE(loaded.items().size(), saved.size());
         for (int i = 0; i < saved.size(); ++i) {
             WndRecord expected = saved.at(i);
@@ -120,18 +106,17 @@ private slots:
             << QByteArray(R"({"type":-4,"rotate":9,"position":{"width":-2}})")
             << WndRecord{0, 0, -2, 540, 0, -1, -4, 9};
     }
-
     void itemFieldsAndDefaults()
     {
         QFETCH(QByteArray, item);
         QFETCH(WndRecord, expected);
-        const QString strFile = path(QStringLiteral("item.data"));
-        QVERIFY(writeBytes(strFile, "{\"items\":[" + item + "]}"));
-        ModelFile model(strFile, false);
+        QVERIFY(writeBytes("item.data", "{\"items\":[" + item + "]}"));
+        ModelFile model("item.data", false);
         QCOMPARE(model.items().size(), 1);
         QVERIFY(model.items().first() == expected);
     }
 
+    // A document without a usable layout reads false and leaves no stale records behind.
     void unusableDocumentsReadFalse_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -141,15 +126,13 @@ private slots:
         QTest::newRow("truncated") << QByteArray(R"({"items":[{"type":1})");
         QTest::newRow("empty file") << QByteArray();
     }
-
     void unusableDocumentsReadFalse()
     {
         QFETCH(QByteArray, content);
-        const QString strFile = path(QStringLiteral("bad.data"));
-        QVERIFY(writeBytes(strFile, R"({"items":[{},{}]})"));
-        ModelFile model(strFile, false);
+        QVERIFY(writeBytes("bad.data", R"({"items":[{},{}]})"));
+        ModelFile model("bad.data", false);
         QCOMPARE(model.items().size(), 2);
-        QVERIFY(writeBytes(strFile, content));
+        QVERIFY(writeBytes("bad.data", content));
         QVERIFY(!model.read());
         QVERIFY(model.items().isEmpty());
     }
@@ -163,18 +146,13 @@ private slots:
         QTest::newRow("did not parse")
             << QByteArray(R"({"name":"hall","items":[]} trailing)") << QStringList{"items"};
     }
-
     void otherTopLevelKeysSurviveOnlyWhenParsed()
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, keys);
-        const QString strFile = path(QStringLiteral("extra.data"));
-        QVERIFY(writeBytes(strFile, content));
-        {
-            ModelFile model(strFile);
-            model.setItems({WndRecord{1, 2, 3, 4, 5, 6, 0, 1}, WndRecord{}});
-        }
-        const QJsonObject root = readRoot(strFile);
+        QVERIFY(writeBytes("extra.data", content));
+        ModelFile("extra.data").setItems({WndRecord{1, 2, 3, 4, 5, 6, 0, 1}, WndRecord{}});
+        const QJsonObject root = readRoot("extra.data");
         QCOMPARE(root.keys(), keys);
         QCOMPARE(root.value("items").toArray().size(), 2);
         if (keys.contains("meta"))
@@ -183,70 +161,64 @@ private slots:
 
     void loadingLeavesFileUntouched()
     {
-        const QString strFile = path(QStringLiteral("keep.data"));
         const QByteArray original(
             "{ \"items\" : [ {\"type\": 1, \"address\": {\"x\": 4, \"y\": 1}} ], \"z\": 0 }\n");
-        QVERIFY(writeBytes(strFile, original));
+        QVERIFY(writeBytes("keep.data", original));
         const QDateTime past(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
         {
-            QFile file(strFile);
+            QFile file("keep.data");
             QVERIFY(file.open(QIODevice::ReadWrite) &&
                     file.setFileTime(past, QFileDevice::FileModificationTime));
         }
         {
-            ModelFile model(strFile, false);
+            ModelFile model("keep.data", false);
             QVERIFY(model.read());
             model.setItems({});
         }
-        {
-            ModelFile model(strFile);
-            model.setSaveOnDestroy(false);
-        }
-        QCOMPARE(readBytes(strFile), original);
-        QCOMPARE(QFileInfo(strFile).lastModified().toUTC(), past);
+        ModelFile("keep.data").setSaveOnDestroy(false);
+        QCOMPARE(readBytes("keep.data"), original);
+        QCOMPARE(QFileInfo("keep.data").lastModified().toUTC(), past);
     }
 
+    // A valid layout one byte beyond the limit is refused, the records read before are kept.
     void oversizedFileIsNotRead()
     {
-        const QString strFile = path(QStringLiteral("big.data"));
-        QVERIFY(writeBytes(strFile, R"({"items":[{"type":1}]})"));
-        ModelFile model(strFile, false);
-        // A valid layout of two records, padded to one byte beyond the limit.
+        QVERIFY(writeBytes("big.data", R"({"items":[{"type":1}]})"));
+        ModelFile model("big.data", false);
         QByteArray big(R"({"items":[{},{}]})");
         big.append(QByteArray(int(ModelFile::maxFileSize) + 1 - big.size(), ' '));
-        QVERIFY(writeBytes(strFile, big));
+        QVERIFY(writeBytes("big.data", big));
         QVERIFY(!model.read());
         QCOMPARE(model.items().size(), 1);
         QCOMPARE(model.items().first().type, 1);
         big.chop(1);
-        QVERIFY(writeBytes(strFile, big));
+        QVERIFY(writeBytes("big.data", big));
         QVERIFY(model.read());
         QCOMPARE(model.items().size(), 2);
     }
 
     void directoryInPlaceOfFile()
     {
-        const QString strFile = path(QStringLiteral("dir.data"));
-        QVERIFY(QDir().mkdir(strFile));
-        QVERIFY(writeBytes(strFile + QStringLiteral("/inside"), "precious"));
+        QVERIFY(QDir().mkdir("dir.data"));
+        QVERIFY(writeBytes("dir.data/inside", "precious"));
         MessageCapture capture;
         {
-            ModelFile model(strFile);
+            ModelFile model("dir.data");
             QVERIFY(!model.read());
             model.setItems({WndRecord{}});
             model.write();
             QCOMPARE(capture.lines().count(failLine), 1);
         }
         QCOMPARE(capture.lines().count(failLine), 2);
-        QCOMPARE(readBytes(strFile + QStringLiteral("/inside")), QByteArray("precious"));
+        QCOMPARE(readBytes("dir.data/inside"), QByteArray("precious"));
         QCOMPARE(entries(), QStringList{"dir.data"});
     }
 
+    // A write that fails part way (here: no file may grow beyond 4 KiB) leaves the old file as it was.
     void failedWriteKeepsOldFile()
     {
-        const QString strFile = path(QStringLiteral("SpliceState.data"));
         const QByteArray original(R"({"items":[{"address":{"x":1},"type":1}],"keep":true})");
-        QVERIFY(writeBytes(strFile, original));
+        QVERIFY(writeBytes("SpliceState.data", original));
         QList<WndRecord> records;
         for (int i = 0; i < 500; ++i)
             records.append(WndRecord{i * 1.5, double(i), 960, 540, i % 64, 0, 0, i % 4});
@@ -254,31 +226,27 @@ private slots:
         const pid_t pid = fork();
         QVERIFY(pid >= 0);
         if (pid == 0) {
-            // No file may grow beyond 4 KiB in the child, so the big layout fails part way.
             std::signal(SIGXFSZ, SIG_IGN);
             struct rlimit limit;
             limit.rlim_cur = limit.rlim_max = 4096;
             setrlimit(RLIMIT_FSIZE, &limit);
             MessageCapture capture;
-            auto *pModel = new ModelFile(strFile, false);
+            auto *pModel = new ModelFile("SpliceState.data", false);
             pModel->setItems(records);
             pModel->write();
             _exit(capture.lines().count(failLine) == 1 ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(waitpid(pid, &status, 0), pid);
-        QCOMPARE(readBytes(strFile), original);
+        QCOMPARE(readBytes("SpliceState.data"), original);
         QCOMPARE(entries(), QStringList{"SpliceState.data"});
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
 
         // Without the limit the same layout is written.
-        {
-            ModelFile model(strFile);
-            model.setItems(records);
-        }
-        QCOMPARE(readRoot(strFile).value("items").toArray().size(), 500);
-        QCOMPARE(readRoot(strFile).value("keep").toBool(), true);
+        ModelFile("SpliceState.data").setItems(records);
+        QCOMPARE(readRoot("SpliceState.data").value("items").toArray().size(), 500);
+        QCOMPARE(readRoot("SpliceState.data").value("keep").toBool(), true);
     }
 };
 
