@@ -124,6 +124,9 @@ void SpliceScene::retranslate()
     m_pCloseAction->setText(tr("Close"));
     m_pResetAction->setText(tr("Reset"));
     m_pFullAction->setText(tr("Full"));
+    // The windows' own texts are translated when they are painted; their cached pictures are not.
+    for (UnitWnd *pWnd : qAsConst(m_windows))
+        pWnd->update();
 }
 
 UnitWnd *SpliceScene::windowOf(QGraphicsItem *item) const
