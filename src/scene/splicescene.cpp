@@ -524,7 +524,7 @@ void SpliceScene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
         const double x2 = qMax(start.x(), current.x());
         const double y1 = qMin(start.y(), current.y());
         const double y2 = qMax(start.y(), current.y());
-        update();
+        // The band repaints its old and its new rectangle itself; nothing else on the wall changes.
         if (m_pRubberBand)
             m_pRubberBand->setRect(x1, y1, x2 - x1, y2 - y1);
     }
