@@ -23,6 +23,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+#include <functional>
+
 namespace {
 
 const int wallSide = 16;
