@@ -238,6 +238,51 @@ private slots:
         QCOMPARE(frame.scene()->menuActions().first()->text(), QStringLiteral("SpliceScene:New Window"));
     }
 
+    // Windows and grid lines keep pictures of themselves; after each change the view must show what
+    // painting everything afresh shows.
+    void viewShowsChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("type") << "type";
+        QTest::newRow("arrow key") << "arrow key";
+        QTest::newRow("language") << "language";
+    }
+    void viewShowsChanges()
+    {
+        QFETCH(QString, change);
+        SpliceFrmae frame;
+        frame.resize(800, 450);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        loadWindows(frame, {{60, 120, 960, 540, 5, 0, 0, 0}, {1200, 600, 960, 540, 6, 0, 0, 0}});
+        UnitWnd *pWnd = frame.scene()->windows().at(0);
+        QWidget *pViewport = frame.view()->viewport();
+        // Taking the focus repaints a window too: done before the pictures are taken.
+        frame.scene()->setFocusItem(pWnd);
+        QCoreApplication::processEvents();
+        pViewport->repaint();
+
+        MarkingTranslator translator;
+        if (change == "type") {
+            pWnd->setType(1);
+        } else if (change == "arrow key") {
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+            QCoreApplication::sendEvent(frame.scene(), &release);
+            QCOMPARE(pWnd->position().x, 62.0);
+        } else {
+            QCoreApplication::installTranslator(&translator);
+            QEvent languageChange(QEvent::LanguageChange);
+            QCoreApplication::sendEvent(&frame, &languageChange);
+        }
+        QCoreApplication::processEvents();
+        const QImage shown = pViewport->grab().toImage();
+        for (QGraphicsItem *item : frame.scene()->items())
+            item->setCacheMode(QGraphicsItem::NoCache);
+        const QImage afresh = pViewport->grab().toImage();
+        QCoreApplication::removeTranslator(&translator);
+        QVERIFY(shown == afresh);
+    }
+
     void numberedLayouts()
     {
         QCOMPARE(SpliceFrmae::sceneFileName(15), QStringLiteral("Scene16.data"));

@@ -242,6 +242,13 @@ private slots:
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).at(0).toInt(), 123);
         QCOMPARE(box.value(), 124);
+
+        // Setting the value it holds still replaces a number typed but not confirmed.
+        spin->selectAll();
+        QTest::keyClicks(spin, QStringLiteral("9"));
+        box.setValue(124);
+        QCOMPARE(spin->text(), QStringLiteral("124"));
+        QCOMPARE(spy.count(), 2);
     }
 };
 

@@ -39,6 +39,9 @@ QGraphicsLineItem *newLine(int nX1, int nY1, int nX2, int nY2, const QPen &pen)
     auto *line = new QGraphicsLineItem(nX1, nY1, nX2, nY2);
     line->setPen(pen);
     line->setSelected(false);
+    // Dashed lines are stroked pixel by pixel; these never change, so each is stroked once into a pixmap
+    // and blitted under every window or band that moves over it.
+    line->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
     return line;
 }
 

@@ -124,6 +124,9 @@ void SpliceScene::retranslate()
     m_pCloseAction->setText(tr("Close"));
     m_pResetAction->setText(tr("Reset"));
     m_pFullAction->setText(tr("Full"));
+    // The windows' own texts are translated when they are painted; their cached pictures are not.
+    for (UnitWnd *pWnd : qAsConst(m_windows))
+        pWnd->update();
 }
 
 UnitWnd *SpliceScene::windowOf(QGraphicsItem *item) const
@@ -521,7 +524,7 @@ void SpliceScene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
         const double x2 = qMax(start.x(), current.x());
         const double y1 = qMin(start.y(), current.y());
         const double y2 = qMax(start.y(), current.y());
-        update();
+        // The band repaints its old and its new rectangle itself; nothing else on the wall changes.
         if (m_pRubberBand)
             m_pRubberBand->setRect(x1, y1, x2 - x1, y2 - y1);
     }

@@ -88,6 +88,9 @@ void UnitWnd::initItem()
     m_isResizing = false;
     m_isSnapped = false;
     setZValue(1.1);
+    // A wall holds hundreds of windows that stand still while one is dragged over them or a band is drawn
+    // across them: each is painted once into a pixmap and blitted from there until it changes.
+    setCacheMode(DeviceCoordinateCache);
 }
 
 void UnitWnd::setPosition(const Position &pos)
@@ -115,6 +118,7 @@ void UnitWnd::setType(int nType)
 {
     m_type = nType;
     setFlag(ItemIsMovable, nType != 1);
+    update();
 }
 
 QSizeF UnitWnd::sceneSize() const
@@ -496,6 +500,9 @@ void UnitWnd::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 
 QVariant UnitWnd::itemChange(GraphicsItemChange change, const QVariant &value)
 {
+    // A moved window is painted afresh where it stands, not blitted from its cache at a rounded offset.
+    if (change == ItemPositionHasChanged)
+        update();
     // One selected item at a time, however the selection was made.
     if (change == ItemSelectedChange && value.toBool() && scene()) {
         const QList<QGraphicsItem *> items = scene()->items(Qt::DescendingOrder);

@@ -32,7 +32,12 @@ void LabelSpinBox::setLabelText(const QString &strLabel)
 void LabelSpinBox::setValue(int nValue)
 {
     m_nValue = nValue;
+    // QSpinBox repaints itself on every setValue, also of the value it shows already; the position panel
+    // sets all four fields at every step of a drag, which changes one or two of them.
+    if (nValue == m_pSpinBox->value() && m_pSpinBox->text() == m_strShown)
+        return;
     m_pSpinBox->setValue(m_nValue);
+    m_strShown = m_pSpinBox->text();
 }
 
 void LabelSpinBox::setRange(int nMin, int nMax)

@@ -27,6 +27,8 @@ private:
     QSpinBox *m_pSpinBox;
     QString m_strLabel;
     int m_nValue;
+    // What the spin box showed after the last value was set into it.
+    QString m_strShown;
 };
 
 #endif // LABELSPINBOX_H

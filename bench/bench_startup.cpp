@@ -1,0 +1,326 @@
+// Start-up to the first painted main window and the peak memory of a run, for the floor (an empty
+// frameless 1024 x 680 QMainWindow) and for the program with an empty wall and with a restored wall of 64
+// windows. Every sample is a child process of its own (this program started again with --child) in a
+// fresh temporary folder. The clock starts in the parent just before fork, so the time covers exec,
+// loading the libraries and everything the program does, and stops in the child when the first frame of
+// the window has been painted: at the first return to the event loop after the window's first paint
+// event. Peak memory is the child's ru_maxrss as wait4 reports it.
+//
+// A window restored from a layout file always has the sub address -1, so it is never the "no address"
+// (0, 0) and the scene sends it and pauses 100 ms after it, with the port closed too, as it must. The
+// wall is measured twice: as it is, and with those pauses skipped (nanosleep, which QThread::msleep
+// calls, is replaced in the child), which leaves what building and painting 64 windows costs.
+#include "benchcommon.h"
+#include "mainwindow.h"
+#include "portnames.h"
+
+#include <QApplication>
+#include <QDesktopWidget>
+#include <QElapsedTimer>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+std::atomic<bool> isSkippingSleeps{false};
+std::atomic<int> skippedSleeps{0};
+} // namespace
+
+// Found by QtCore before the C library's, since the executable defines it.
+extern "C" int nanosleep(const timespec *request, timespec *remaining)
+{
+    if (isSkippingSleeps) {
+        ++skippedSleeps;
+        return 0;
+    }
+    const int error = clock_nanosleep(CLOCK_REALTIME, 0, request, remaining);
+    if (error == 0)
+        return 0;
+    errno = error;
+    return -1;
+}
+
+namespace {
+
+const int sampleCount = 9;
+// Each sample of the wall as it is takes its 64 pauses: a few samples tell that figure well enough.
+const int pausedSampleCount = 3;
+const int wallColumns = 8;
+const int wallRows = 8;
+const char resultFile[] = "startup.result";
+
+qint64 monotonicNs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// Stops the clock once the window's first paint has run to its end.
+class FirstFrame : public QObject
+{
+public:
+    explicit FirstFrame(QWidget *pWindow) : m_pWindow(pWindow) {}
+    qint64 doneNs() const { return m_doneNs; }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (!m_isSeen && event->type() == QEvent::Paint && object->isWidgetType() && m_pWindow &&
+            static_cast<QWidget *>(object)->window() == m_pWindow) {
+            m_isSeen = true;
+            // The whole window is painted and flushed within the event that painted this first widget.
+            QTimer::singleShot(0, [this]() {
+                m_doneNs = monotonicNs();
+                qApp->quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_pWindow;
+    bool m_isSeen = false;
+    qint64 m_doneNs = 0;
+};
+
+int visibleWindows(QWidget *pWindow)
+{
+    auto *pView = pWindow->findChild<QGraphicsView *>();
+    if (!pView || !pView->scene())
+        return 0;
+    int count = 0;
+    for (QGraphicsItem *item : pView->scene()->items()) {
+        if (item->type() == QGraphicsPolygonItem::Type && item->isVisible())
+            ++count;
+    }
+    return count;
+}
+
+struct Case
+{
+    const char *name;
+    const char *label;
+    bool isWall;
+    bool isSkippingPauses;
+    int samples;
+};
+
+const Case cases[] = {
+    {"floor", "floor (empty QMainWindow)", false, false, sampleCount},
+    {"empty", "empty wall", false, false, sampleCount},
+    {"wall64", "wall of 64 windows, pauses skipped", true, true, sampleCount},
+    {"wall64-paused", "wall of 64 windows as it is", true, false, pausedSampleCount},
+};
+const int caseCount = int(sizeof cases / sizeof cases[0]);
+const int floorCase = 0;
+
+int runChild(int argc, char **argv, const Case &which, qint64 startNs)
+{
+    isSkippingSleeps = which.isSkippingPauses;
+    qInstallMessageHandler(bench::quietMessages);
+    QApplication app(argc, argv);
+    qint64 doneNs = 0;
+    int windows = 0;
+    if (std::strcmp(which.name, "floor") == 0) {
+        QMainWindow window;
+        window.setWindowFlags(Qt::FramelessWindowHint);
+        window.setFixedSize(1024, 680);
+        FirstFrame frame(&window);
+        app.installEventFilter(&frame);
+        window.show();
+        app.exec();
+        doneNs = frame.doneNs();
+    } else {
+        // As main does it.
+        bench::applyProgramLook();
+        MainWindow window(nullptr);
+        FirstFrame frame(&window);
+        app.installEventFilter(&frame);
+        window.show();
+        window.move(MainWindow::centredPosition(QApplication::desktop()->geometry(), window.size()));
+        window.show();
+        app.exec();
+        doneNs = frame.doneNs();
+        windows = visibleWindows(&window);
+    }
+    QFile file(QString::fromLatin1(resultFile));
+    if (doneNs == 0 || !file.open(QIODevice::WriteOnly))
+        return 1;
+    QTextStream(&file) << (doneNs - startNs) / 1e6 << ' ' << windows << ' ' << skippedSleeps << '\n';
+    return 0;
+}
+
+struct Sample
+{
+    double ms = 0;
+    double peakMb = 0;
+    int windows = 0;
+    int skipped = 0;
+};
+
+bool runSample(const char *program, const Case &which, Sample *pSample)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return false;
+    // The open model shows the type-0 windows of the stored wall.
+    bench::writeSettings(dir.path(), "openModel=true\n");
+    if (which.isWall)
+        bench::writeLayout(dir.path() + QStringLiteral("/SpliceState.data"),
+                           bench::wallRecords(wallColumns, wallRows, 0.9));
+    const QByteArray path = QFile::encodeName(dir.path());
+
+    char startArg[32];
+    const qint64 startNs = monotonicNs();
+    std::snprintf(startArg, sizeof startArg, "%lld", static_cast<long long>(startNs));
+    char *args[] = {const_cast<char *>(program), const_cast<char *>("--child"),
+                    const_cast<char *>(which.name), startArg, nullptr};
+    const pid_t pid = fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        if (chdir(path.constData()) == 0)
+            execv(program, args);
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage;
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return false;
+
+    QFile file(dir.filePath(QString::fromLatin1(resultFile)));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QTextStream in(&file);
+    in >> pSample->ms >> pSample->windows >> pSample->skipped;
+    pSample->peakMb = usage.ru_maxrss / 1024.0;
+    return in.status() == QTextStream::Ok;
+}
+
+QString ms(double dValue)
+{
+    return QStringLiteral("%1 ms").arg(dValue, 0, 'f', 1);
+}
+
+QString mb(double dValue)
+{
+    return QStringLiteral("%1 MB").arg(dValue, 0, 'f', 1);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    Q_INIT_RESOURCE(resources);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        for (const Case &which : cases) {
+            if (std::strcmp(argv[2], which.name) == 0)
+                return runChild(argc, argv, which, std::strtoll(argv[3], nullptr, 10));
+        }
+        return 1;
+    }
+
+    // The path of this very program, to start it again as the child.
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        return 1;
+    self[length] = '\0';
+    // Without it every child would warn that it picks a folder of its own.
+    QTemporaryDir runtimeDir;
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
+        QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        setenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()).constData(), 1);
+    }
+
+    QVector<double> times[caseCount];
+    QVector<double> peaks[caseCount];
+    Sample last[caseCount];
+    std::printf("start-up to the first painted frame: one child process per sample, offscreen platform, "
+                "cases interleaved, medians of %d samples (%d for the wall as it is)\n\n",
+                sampleCount, pausedSampleCount);
+    // One unmeasured round first, so that every case finds the libraries in the page cache.
+    for (int round = -1; round < sampleCount; ++round) {
+        for (int c = 0; c < caseCount; ++c) {
+            if (round >= cases[c].samples || (round < 0 && !cases[c].isSkippingPauses && cases[c].isWall))
+                continue;
+            Sample sample;
+            if (!runSample(self, cases[c], &sample)) {
+                std::printf("%s: the child failed\n", cases[c].name);
+                return 1;
+            }
+            if (round < 0)
+                continue;
+            times[c] << sample.ms;
+            peaks[c] << sample.peakMb;
+            last[c] = sample;
+        }
+    }
+
+    std::printf("%-14s %10s %10s %10s %10s %8s %8s\n", "case", "median", "min", "max", "peak RSS", "windows",
+                "skipped");
+    double medianMs[caseCount];
+    double medianMb[caseCount];
+    bool isSound = true;
+    for (int c = 0; c < caseCount; ++c) {
+        medianMs[c] = bench::median(times[c]);
+        medianMb[c] = bench::median(peaks[c]);
+        std::sort(times[c].begin(), times[c].end());
+        std::printf("%-14s %10s %10s %10s %10s %8d %8d\n", cases[c].name, qPrintable(ms(medianMs[c])),
+                    qPrintable(ms(times[c].first())), qPrintable(ms(times[c].last())),
+                    qPrintable(mb(medianMb[c])), last[c].windows, last[c].skipped);
+        if (cases[c].isWall && last[c].windows != wallRows * wallColumns) {
+            std::printf("%s shows %d windows instead of %d\n", cases[c].name, last[c].windows,
+                        wallRows * wallColumns);
+            isSound = false;
+        }
+    }
+
+    // The common settings panel lists the serial ports while the main window is built, although it is
+    // never shown: how much of the start-up that is.
+    qInstallMessageHandler(bench::quietMessages);
+    QVector<double> portTimes;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        PortNames::available();
+        portTimes << timer.nsecsElapsed() / 1e6;
+    }
+    std::printf("\nlisting the serial ports, as the main window does once: %s (median of 5)\n",
+                qPrintable(ms(bench::median(portTimes))));
+
+    const double floorMs = medianMs[floorCase];
+    const QString goal = QStringLiteral("<= 3 x floor = %1 ms").arg(3 * floorMs, 0, 'f', 0);
+    for (int c = 0; c < caseCount; ++c) {
+        const bool isFloor = c == floorCase;
+        const QString verdict = medianMs[c] <= 3 * floorMs ? QStringLiteral("ok") : QStringLiteral("slow");
+        bench::printRow(QStringLiteral("start-up, ") + QLatin1String(cases[c].label), ms(medianMs[c]),
+                        isFloor ? QStringLiteral("-") : goal, isFloor ? QStringLiteral("floor") : verdict);
+    }
+    for (int c = 0; c < caseCount; ++c) {
+        // The paused wall builds the same windows as the other; its memory says nothing new.
+        if (cases[c].isWall && !cases[c].isSkippingPauses)
+            continue;
+        const bool isFloor = c == floorCase;
+        bench::printRow(QStringLiteral("peak memory, ") + QLatin1String(cases[c].label), mb(medianMb[c]),
+                        isFloor ? QStringLiteral("-") : QStringLiteral("floor ") + mb(medianMb[floorCase]),
+                        isFloor ? QStringLiteral("floor")
+                                : QStringLiteral("+") + mb(medianMb[c] - medianMb[floorCase]));
+    }
+    return isSound ? 0 : 1;
+}
