@@ -104,10 +104,17 @@ void AppStatus::resetFields()
 void AppStatus::reload()
 {
     delete m_pSettings;
+    m_pSettings = nullptr;
     resetFields();
-    m_pSettings = new QSettings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
-    m_pSettings->setIniCodec(QTextCodec::codecForName("GB2312"));
-    if (!QFile::exists(QString::fromLatin1(settingsFile))) {
+    const QFileInfo info(QString::fromLatin1(settingsFile));
+    m_strFile = info.absoluteFilePath();
+    const bool isNew = !QFile::exists(QString::fromLatin1(settingsFile));
+    // Only a regular file is opened: a pipe or a device in its place would block the start or never end.
+    if (isNew || info.isFile()) {
+        m_pSettings = new QSettings(m_strFile, QSettings::IniFormat);
+        m_pSettings->setIniCodec(QTextCodec::codecForName("GB2312"));
+    }
+    if (isNew) {
         qDebug() << "create ex file";
         createDefaults();
     } else {
@@ -172,23 +179,30 @@ void AppStatus::createDefaults()
 
 void AppStatus::load()
 {
-    m_pSettings->beginGroup(QString::fromLatin1(group));
-    m_langType = m_pSettings->value("langType", QString()).toString();
-    m_currPort = m_pSettings->value("currPort", QString()).toString();
-    m_sceneRow = m_pSettings->value("SceneRow", 0).toInt();
-    m_sceneColumn = m_pSettings->value("SceneColumn", 0).toInt();
-    m_logoType = m_pSettings->value("type", 0).toInt();
-    m_sceneType = m_pSettings->value("SceneType", 0).toInt();
-    m_spliceRow = m_pSettings->value("SpliceRow", 0).toInt();
-    m_spliceColumn = m_pSettings->value("SpliceColumn", 0).toInt();
-    m_edgeX = m_pSettings->value("edgeX", 0).toInt();
-    m_edgeY = m_pSettings->value("edgeY", 0).toInt();
-    m_openModel = m_pSettings->value("openModel", false).toBool();
+    if (m_pSettings)
+        m_pSettings->beginGroup(QString::fromLatin1(group));
+    // Without a file that can be read, every key is missing.
+    auto value = [this](const QString &strKey, const QVariant &defaultValue) {
+        return m_pSettings ? m_pSettings->value(strKey, defaultValue) : defaultValue;
+    };
+    m_langType = value(QStringLiteral("langType"), QString()).toString();
+    m_currPort = value(QStringLiteral("currPort"), QString()).toString();
+    m_sceneRow = value(QStringLiteral("SceneRow"), 0).toInt();
+    m_sceneColumn = value(QStringLiteral("SceneColumn"), 0).toInt();
+    m_logoType = value(QStringLiteral("type"), 0).toInt();
+    m_sceneType = value(QStringLiteral("SceneType"), 0).toInt();
+    m_spliceRow = value(QStringLiteral("SpliceRow"), 0).toInt();
+    m_spliceColumn = value(QStringLiteral("SpliceColumn"), 0).toInt();
+    m_edgeX = value(QStringLiteral("edgeX"), 0).toInt();
+    m_edgeY = value(QStringLiteral("edgeY"), 0).toInt();
+    m_openModel = value(QStringLiteral("openModel"), false).toBool();
     m_sceneAliases.clear();
     for (int i = 1; i <= aliasCount; ++i)
-        m_sceneAliases.append(m_pSettings->value(aliasKey(i), QString()).toString());
-    m_pSettings->sync();
-    m_pSettings->endGroup();
+        m_sceneAliases.append(value(aliasKey(i), QString()).toString());
+    if (m_pSettings) {
+        m_pSettings->sync();
+        m_pSettings->endGroup();
+    }
     setSceneType(m_sceneType);
 }
 
@@ -206,14 +220,18 @@ void AppStatus::save()
 // back, and only a whole copy is renamed over the file; any failure leaves the file as it was.
 bool AppStatus::writeConfig(const QList<QPair<QString, QVariant>> &values)
 {
-    const QFileInfo info(m_pSettings->fileName());
-    QString strTarget = info.absoluteFilePath();
+    const QFileInfo info(m_strFile);
+    QString strTarget = m_strFile;
     if (info.isSymLink())
         strTarget = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    const QFileInfo target(strTarget);
+    // A folder, pipe or device in place of the file is never replaced.
+    if (target.exists() && !target.isFile())
+        return false;
 
     QByteArray content;
     QFile::Permissions permissions;
-    if (QFileInfo::exists(strTarget)) {
+    if (target.exists()) {
         QFile original(strTarget);
         if (!original.open(QIODevice::ReadOnly))
             return false;

@@ -81,6 +81,8 @@ private:
     int m_spliceColumn = 0;
     int m_edgeX = 0;
     int m_edgeY = 0;
+    // The settings file, absolute; m_pSettings reads it, and is null while it is no regular file.
+    QString m_strFile;
     QSettings *m_pSettings = nullptr;
 };
 
