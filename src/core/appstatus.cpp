@@ -2,12 +2,63 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTextCodec>
+
+#include <cstdio>
 
 namespace {
 const char *const settingsFile = "UserData.data";
 const char *const group = "Config";
+
+// A new file beside strTarget holding content, with the given permissions (none: those of a new file).
+QString writeUniqueCopy(const QString &strTarget, const QByteArray &content, QFile::Permissions permissions)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QString strPath = strTarget + QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(),
+                                                                      8, 16, QLatin1Char('0'));
+        QFile file(strPath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(strPath))
+                continue;
+            return QString();
+        }
+        const bool isWritten = file.write(content) == content.size() && file.flush();
+        file.close();
+        if (!isWritten || (permissions && !file.setPermissions(permissions))) {
+            file.remove();
+            return QString();
+        }
+        return strPath;
+    }
+    return QString();
+}
+
+// Replaces strTo at once, as QFile::rename will not when strTo exists.
+bool renameOver(const QString &strFrom, const QString &strTo)
+{
+    return std::rename(QFile::encodeName(strFrom).constData(), QFile::encodeName(strTo).constData()) == 0;
+}
+
+// A file cut short ends inside a line, or lacks the keys of the lines after the cut.
+bool isWholeIni(const QString &strPath, QStringList keys)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError || !bytes.endsWith('\n'))
+        return false;
+    file.close();
+    QSettings reader(strPath, QSettings::IniFormat);
+    reader.setIniCodec(QTextCodec::codecForName("GB2312"));
+    QStringList found = reader.allKeys();
+    found.sort();
+    keys.sort();
+    return found == keys;
+}
 } // namespace
 
 AppStatus *AppStatus::theAppStatus()
@@ -23,9 +74,47 @@ QString AppStatus::aliasKey(int number)
 
 AppStatus::AppStatus()
 {
-    m_pSettings = new QSettings(QString::fromLatin1(settingsFile), QSettings::IniFormat);
-    m_pSettings->setIniCodec(QTextCodec::codecForName("GB2312"));
-    if (!QFile::exists(QString::fromLatin1(settingsFile))) {
+    reload();
+}
+
+AppStatus::~AppStatus()
+{
+    save();
+    delete m_pSettings;
+}
+
+void AppStatus::resetFields()
+{
+    m_langType = QStringLiteral("English");
+    m_currPort = QStringLiteral("COM1");
+    m_sceneAliases.clear();
+    m_sceneRow = 12;
+    m_sceneColumn = 12;
+    m_logoType = 0;
+    m_unitWidth = 640;
+    m_unitHeight = 360;
+    m_sceneType = 0;
+    m_openModel = false;
+    m_spliceRow = 2;
+    m_spliceColumn = 3;
+    m_edgeX = 0;
+    m_edgeY = 0;
+}
+
+void AppStatus::reload()
+{
+    delete m_pSettings;
+    m_pSettings = nullptr;
+    resetFields();
+    const QFileInfo info(QString::fromLatin1(settingsFile));
+    m_strFile = info.absoluteFilePath();
+    const bool isNew = !QFile::exists(QString::fromLatin1(settingsFile));
+    // Only a regular file is opened: a pipe or a device in its place would block the start or never end.
+    if (isNew || info.isFile()) {
+        m_pSettings = new QSettings(m_strFile, QSettings::IniFormat);
+        m_pSettings->setIniCodec(QTextCodec::codecForName("GB2312"));
+    }
+    if (isNew) {
         qDebug() << "create ex file";
         createDefaults();
     } else {
@@ -35,12 +124,6 @@ AppStatus::AppStatus()
     // A file that lost alias keys must still give sixteen buttons their names.
     while (m_sceneAliases.size() < aliasCount)
         m_sceneAliases.append(QString());
-}
-
-AppStatus::~AppStatus()
-{
-    save();
-    delete m_pSettings;
 }
 
 QString AppStatus::sceneAlias(int index) const
@@ -70,64 +153,122 @@ void AppStatus::setSceneType(int nType)
     }
 }
 
+QList<QPair<QString, QVariant>> AppStatus::scalarValues() const
+{
+    return {{QStringLiteral("langType"), m_langType},
+            {QStringLiteral("currPort"), m_currPort},
+            {QStringLiteral("SceneRow"), m_sceneRow},
+            {QStringLiteral("SceneColumn"), m_sceneColumn},
+            {QStringLiteral("SceneType"), m_sceneType},
+            {QStringLiteral("SpliceRow"), m_spliceRow},
+            {QStringLiteral("SpliceColumn"), m_spliceColumn},
+            {QStringLiteral("edgeX"), m_edgeX},
+            {QStringLiteral("edgeY"), m_edgeY}};
+}
+
 void AppStatus::createDefaults()
 {
-    m_pSettings->beginGroup(QString::fromLatin1(group));
-    m_pSettings->setValue("langType", m_langType);
-    m_pSettings->setValue("currPort", m_currPort);
-    m_pSettings->setValue("SceneRow", m_sceneRow);
-    m_pSettings->setValue("SceneColumn", m_sceneColumn);
-    m_pSettings->setValue("SceneType", m_sceneType);
-    m_pSettings->setValue("SpliceRow", m_spliceRow);
-    m_pSettings->setValue("SpliceColumn", m_spliceColumn);
-    m_pSettings->setValue("edgeX", m_edgeX);
-    m_pSettings->setValue("edgeY", m_edgeY);
+    QList<QPair<QString, QVariant>> values = scalarValues();
     for (int i = 1; i <= aliasCount; ++i) {
         const QString key = aliasKey(i);
         m_sceneAliases.append(key);
-        m_pSettings->setValue(key, key);
+        values.append({key, key});
     }
-    m_pSettings->sync();
-    m_pSettings->endGroup();
+    writeConfig(values);
 }
 
 void AppStatus::load()
 {
-    m_pSettings->beginGroup(QString::fromLatin1(group));
-    m_langType = m_pSettings->value("langType", QString()).toString();
-    m_currPort = m_pSettings->value("currPort", QString()).toString();
-    m_sceneRow = m_pSettings->value("SceneRow", 0).toInt();
-    m_sceneColumn = m_pSettings->value("SceneColumn", 0).toInt();
-    m_logoType = m_pSettings->value("type", 0).toInt();
-    m_sceneType = m_pSettings->value("SceneType", 0).toInt();
-    m_spliceRow = m_pSettings->value("SpliceRow", 0).toInt();
-    m_spliceColumn = m_pSettings->value("SpliceColumn", 0).toInt();
-    m_edgeX = m_pSettings->value("edgeX", 0).toInt();
-    m_edgeY = m_pSettings->value("edgeY", 0).toInt();
-    m_openModel = m_pSettings->value("openModel", false).toBool();
+    if (m_pSettings)
+        m_pSettings->beginGroup(QString::fromLatin1(group));
+    // Without a file that can be read, every key is missing.
+    auto value = [this](const QString &strKey, const QVariant &defaultValue) {
+        return m_pSettings ? m_pSettings->value(strKey, defaultValue) : defaultValue;
+    };
+    m_langType = value(QStringLiteral("langType"), QString()).toString();
+    m_currPort = value(QStringLiteral("currPort"), QString()).toString();
+    m_sceneRow = value(QStringLiteral("SceneRow"), 0).toInt();
+    m_sceneColumn = value(QStringLiteral("SceneColumn"), 0).toInt();
+    m_logoType = value(QStringLiteral("type"), 0).toInt();
+    m_sceneType = value(QStringLiteral("SceneType"), 0).toInt();
+    m_spliceRow = value(QStringLiteral("SpliceRow"), 0).toInt();
+    m_spliceColumn = value(QStringLiteral("SpliceColumn"), 0).toInt();
+    m_edgeX = value(QStringLiteral("edgeX"), 0).toInt();
+    m_edgeY = value(QStringLiteral("edgeY"), 0).toInt();
+    m_openModel = value(QStringLiteral("openModel"), false).toBool();
     m_sceneAliases.clear();
     for (int i = 1; i <= aliasCount; ++i)
-        m_sceneAliases.append(m_pSettings->value(aliasKey(i), QString()).toString());
-    m_pSettings->sync();
-    m_pSettings->endGroup();
+        m_sceneAliases.append(value(aliasKey(i), QString()).toString());
+    if (m_pSettings) {
+        m_pSettings->sync();
+        m_pSettings->endGroup();
+    }
     setSceneType(m_sceneType);
 }
 
 void AppStatus::save()
 {
-    m_pSettings->beginGroup(QString::fromLatin1(group));
-    m_pSettings->setValue("langType", m_langType);
-    m_pSettings->setValue("currPort", m_currPort);
-    m_pSettings->setValue("SceneRow", m_sceneRow);
-    m_pSettings->setValue("SceneColumn", m_sceneColumn);
-    m_pSettings->setValue("SceneType", m_sceneType);
-    m_pSettings->setValue("SpliceRow", m_spliceRow);
-    m_pSettings->setValue("SpliceColumn", m_spliceColumn);
-    m_pSettings->setValue("edgeX", m_edgeX);
-    m_pSettings->setValue("edgeY", m_edgeY);
-    m_pSettings->setValue("openModel", m_openModel);
+    QList<QPair<QString, QVariant>> values = scalarValues();
+    values.append({QStringLiteral("openModel"), m_openModel});
     for (int i = 1; i <= aliasCount; ++i)
-        m_pSettings->setValue(aliasKey(i), m_sceneAliases.value(i - 1));
-    m_pSettings->sync();
-    m_pSettings->endGroup();
+        values.append({aliasKey(i), m_sceneAliases.value(i - 1)});
+    writeConfig(values);
+}
+
+// QSettings replaces its file through QSaveFile, which on a full disk can still rename a short file over
+// the old one and report no error. So the values go into a copy of the file beside it, the copy is read
+// back, and only a whole copy is renamed over the file; any failure leaves the file as it was.
+bool AppStatus::writeConfig(const QList<QPair<QString, QVariant>> &values)
+{
+    const QFileInfo info(m_strFile);
+    QString strTarget = m_strFile;
+    if (info.isSymLink())
+        strTarget = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    const QFileInfo target(strTarget);
+    // A folder, pipe or device in place of the file is never replaced.
+    if (target.exists() && !target.isFile())
+        return false;
+
+    QByteArray content;
+    QFile::Permissions permissions;
+    if (target.exists()) {
+        QFile original(strTarget);
+        if (!original.open(QIODevice::ReadOnly))
+            return false;
+        content = original.readAll();
+        if (original.error() != QFileDevice::NoError)
+            return false;
+        permissions = original.permissions();
+    }
+    const QString strCopy = writeUniqueCopy(strTarget, content, permissions);
+    if (strCopy.isEmpty())
+        return false;
+
+    QStringList keys;
+    {
+        QSettings writer(strCopy, QSettings::IniFormat);
+        writer.setIniCodec(QTextCodec::codecForName("GB2312"));
+        writer.beginGroup(QString::fromLatin1(group));
+        for (const auto &value : values)
+            writer.setValue(value.first, value.second);
+        writer.endGroup();
+        writer.sync();
+        // A FormatError only says that the old file had lines QSettings could not parse; it still writes.
+        if (writer.status() == QSettings::AccessError) {
+            QFile::remove(strCopy);
+            return false;
+        }
+        keys = writer.allKeys();
+    }
+    // Read back under a name QSettings has not seen, since it caches files by name.
+    const QString strChecked = strCopy + QLatin1Char('~');
+    if (!renameOver(strCopy, strChecked)) {
+        QFile::remove(strCopy);
+        return false;
+    }
+    if (!isWholeIni(strChecked, keys) || !renameOver(strChecked, strTarget)) {
+        QFile::remove(strChecked);
+        return false;
+    }
+    return true;
 }

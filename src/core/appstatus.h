@@ -1,8 +1,11 @@
 #ifndef APPSTATUS_H
 #define APPSTATUS_H
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 class QSettings;
 
@@ -40,8 +43,12 @@ public:
     void setEdgeX(int nEdge) { m_edgeX = nEdge; }
     void setEdgeY(int nEdge) { m_edgeY = nEdge; }
 
-    // Writes every field to the settings file now; the destructor calls it at exit.
+    // Writes every field to the settings file now; the destructor calls it at exit. A file that cannot
+    // be replaced whole (read-only folder, full disk) is left as it was.
     void save();
+    // Reads "UserData.data" of the current directory again, as at start-up: every field goes back to its
+    // default, then the file is loaded, or created with the defaults when there is none.
+    void reload();
 
     static constexpr int aliasCount = 16;
     static QString aliasKey(int number);
@@ -52,23 +59,30 @@ private:
     AppStatus(const AppStatus &) = delete;
     AppStatus &operator=(const AppStatus &) = delete;
 
+    void resetFields();
+    // The nine keys written on the first run and at every save, with their values.
+    QList<QPair<QString, QVariant>> scalarValues() const;
     void createDefaults();
     void load();
+    // Puts the values into group "Config" of the settings file, keeping everything else in it.
+    bool writeConfig(const QList<QPair<QString, QVariant>> &values);
 
-    QString m_langType = QStringLiteral("English");
-    QString m_currPort = QStringLiteral("COM1");
+    QString m_langType;
+    QString m_currPort;
     QStringList m_sceneAliases;
-    int m_sceneRow = 12;
-    int m_sceneColumn = 12;
+    int m_sceneRow = 0;
+    int m_sceneColumn = 0;
     int m_logoType = 0;
-    int m_unitWidth = 640;
-    int m_unitHeight = 360;
+    int m_unitWidth = 0;
+    int m_unitHeight = 0;
     int m_sceneType = 0;
     bool m_openModel = false;
-    int m_spliceRow = 2;
-    int m_spliceColumn = 3;
+    int m_spliceRow = 0;
+    int m_spliceColumn = 0;
     int m_edgeX = 0;
     int m_edgeY = 0;
+    // The settings file, absolute; m_pSettings reads it, and is null while it is no regular file.
+    QString m_strFile;
     QSettings *m_pSettings = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QSaveFile>
 
@@ -77,7 +78,8 @@ ModelFile::~ModelFile()
 
 bool ModelFile::read()
 {
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Only a regular file is opened: a pipe would block the program, a device might never end.
+    if (!QFileInfo(m_file.fileName()).isFile() || !m_file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     QByteArray content;
     const bool isReadable = readLimited(m_file, maxFileSize, &content);
@@ -106,9 +108,11 @@ void ModelFile::write()
     m_root.insert(QLatin1String("items"), array);
     m_document.setObject(m_root);
 
-    // Written beside the old file and renamed over it, so a failed write leaves the old layout.
+    // Written beside the old file and renamed over it, so a failed write leaves the old layout. That
+    // rename would put a file in place of a device or pipe picked by mistake, so those are refused.
+    const QFileInfo info(m_file.fileName());
     QSaveFile file(m_file.fileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    if ((info.exists() && !info.isFile()) || !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         qDebug() << "xxxxxxxxxxxxxxxx";
         return;
     }

@@ -26,8 +26,6 @@ namespace {
 
 // Smallest window the rubber band creates, in scene units.
 const double minimumBand = 16;
-// Pause between a rebuilt window's position and its rotation, so the controller takes both.
-const unsigned long rebuildPause = 100;
 // The landscape canvas of the controller, in wall units, on which the standard grid is laid out.
 const int canvasWidth = 3840;
 const int canvasHeight = 2160;
@@ -387,8 +385,9 @@ void SpliceScene::loadConfig(ModelFile *model)
                 link->setPosition(record.address, record.subAddress, y, x, height, width);
             else
                 link->setPosition(record.address, record.subAddress, x, y, width, height);
-            // Kept also when the port is closed, so that a rebuild always takes the same time.
-            QThread::msleep(rebuildPause);
+            // Gives the controller time to take the position before the rotation. Kept also when the port
+            // is closed, so that a rebuild always takes the same time.
+            QThread::msleep(static_cast<unsigned long>(m_rebuildPause));
             link->setRotate(record.address, record.rotate);
         }
 

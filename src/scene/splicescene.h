@@ -37,6 +37,9 @@ public:
     void loadConfig(ModelFile *model);
     // Puts one record per visible window into the layout.
     void collectRecords(ModelFile *model);
+    // Milliseconds that loadConfig waits between a window's position and its rotation (100).
+    int rebuildPause() const { return m_rebuildPause; }
+    void setRebuildPause(int nMs) { m_rebuildPause = qMax(0, nMs); }
 
     // Every window the scene holds, in creation order, hidden ones included.
     const QList<UnitWnd *> &windows() const { return m_windows; }
@@ -100,6 +103,7 @@ private:
     int m_menuY = 0;
     ModelFile *m_pStateFile = nullptr;
     QGraphicsRectItem *m_pRubberBand = nullptr;
+    int m_rebuildPause = 100;
 };
 
 #endif // SPLICESCENE_H

@@ -1,0 +1,80 @@
+// A layout file as an operator may load it: read, rebuilt into windows, shown in both splice models,
+// painted, and written out again. What is written must read back as the same windows.
+#include "appstatus.h"
+#include "harness.h"
+#include "modelfile.h"
+#include "splicescene.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+SpliceScene *g_pScene = nullptr;
+QString g_strInput;
+QString g_strOutput;
+
+// The scene as the splice view shows it, painted small.
+void paintScene()
+{
+    QImage image(160, 90, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    g_pScene->render(&painter);
+}
+
+// The records differ only in the sub address, which a layout file does not keep.
+bool sameRecords(QList<WndRecord> written, const QList<WndRecord> &read)
+{
+    for (WndRecord &record : written)
+        record.subAddress = -1;
+    return written == read;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    const QString strDir = harness::start(argc, argv);
+    g_strInput = strDir + QStringLiteral("/input.data");
+    g_strOutput = strDir + QStringLiteral("/output.data");
+    AppStatus *status = AppStatus::theAppStatus();
+    g_pScene = new SpliceScene;
+    g_pScene->setSceneRect(0, 0, status->unitWidth(), status->unitHeight());
+    g_pScene->setRebuildPause(0);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (!harness::writeFile(g_strInput,
+                            QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size))))
+        return 0;
+    AppStatus *status = AppStatus::theAppStatus();
+    ModelFile input(g_strInput, false);
+    if (!input.read())
+        return 0;
+
+    status->setOpenModel(false);
+    g_pScene->loadConfig(&input);
+    paintScene();
+    g_pScene->applyOpenModel(true);
+    status->setOpenModel(true);
+    g_pScene->loadConfig(&input);
+    paintScene();
+    g_pScene->applyOpenModel(false);
+    g_pScene->applyOpenModel(true);
+
+    QList<WndRecord> written;
+    {
+        ModelFile output(g_strOutput);
+        g_pScene->collectRecords(&output);
+        written = output.items();
+    }
+    ModelFile check(g_strOutput, false);
+    if (!written.isEmpty() && (!check.read() || !sameRecords(written, check.items())))
+        std::abort();
+    return 0;
+}
