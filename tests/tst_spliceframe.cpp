@@ -89,6 +89,8 @@ private slots:
         QTest::newRow("no rows") << 0 << 12 << 11 << 0;
         QTest::newRow("no columns") << 5 << 0 << 0 << 4;
         QTest::newRow("negative") << -3 << -1 << 0 << 0;
+        QTest::newRow("beyond any wall") << 2147483647 << 641 << 0 << 0;
+        QTest::newRow("one line per pixel") << 360 << 640 << 639 << 359;
     }
 
     void grid()

@@ -134,13 +134,14 @@ void SpliceFrmae::updateSceneUnit()
     solid.setWidthF(0.8);
 
     QList<QGraphicsLineItem *> lines;
-    // The counts come from the settings file: a count below 1 draws no lines in that direction.
-    if (columns >= 1) {
+    // The counts come from the settings file: a count below 1, or one so large that a unit would be
+    // narrower than a scene unit, draws no lines in that direction (and never billions of them).
+    if (columns >= 1 && columns <= width) {
         const int cellWidth = width / columns;
         for (int i = 1; i < columns; ++i)
             lines << newLine(i * cellWidth, 0, i * cellWidth, height, i % solidEvery == 0 ? solid : dashed);
     }
-    if (rows >= 1) {
+    if (rows >= 1 && rows <= height) {
         const int cellHeight = height / rows;
         for (int j = 1; j < rows; ++j)
             lines << newLine(0, j * cellHeight, width, j * cellHeight, j % solidEvery == 0 ? solid : dashed);
