@@ -374,18 +374,16 @@ private slots:
         for (const char *peer : {"silent", "garbage", "flooding"})
             QTest::newRow(peer) << QString::fromLatin1(peer);
     }
+    // Commands always come back, the link keeps working and no descriptor leaks across reopens.
     void misbehavingPeer()
     {
         QFETCH(QString, peer);
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
         std::atomic<bool> isDone{false};
         std::thread thread([&]() {
-            if (peer == QLatin1String("silent"))
-                return;
             const bool isFlooding = peer == QLatin1String("flooding");
             QByteArray garbage("\xc5\xa7\x7f\xc5\x00\xff\xa7\xc5\xa7\x02", 10);
-            while (!isDone) {
+            while (!isDone && peer != QLatin1String("silent")) {
                 const QByteArray frames = pty.readAll(isFlooding ? 0 : 5);
                 if (isFlooding)
                     pty.write(QByteArray(4096, '\xa7'));
@@ -393,40 +391,23 @@ private slots:
                     pty.write(garbage.repeated(1 + frames.size() % 7));
             }
         });
-        for (int i = 0; i < 8; ++i)
-            link()->setPosition(1, 0, i, i, 1920, 1080);
+        int descriptors = 0;
+        for (int cycle = 0; cycle < 5; ++cycle) {
+            QVERIFY(link()->open(pty.slavePath()));
+            link()->setPosition(1, 0, cycle, cycle, 1920, 1080);
+            link()->setRotate(cycle, cycle % 4);
+            link()->close();
+            if (cycle == 0)
+                descriptors = openDescriptors();
+        }
+        QCOMPARE(openDescriptors(), descriptors);
         isDone = true;
         thread.join();
         pty.readAll(50);
 
+        QVERIFY(link()->open(pty.slavePath()));
         link()->resetUnit(7);
         QCOMPARE(pty.readAll(100), resetFrame);
-        QVERIFY(link()->isConnected());
-    }
-
-    void noDescriptorGrowth()
-    {
-        PtyPair pty;
-        std::atomic<bool> isDone{false};
-        std::thread echo([&]() {
-            while (!isDone) {
-                if (!pty.readAll(5).isEmpty())
-                    pty.write(QByteArray("\xa7\xc5\x01\x00", 4));
-            }
-        });
-        auto cycle = [&]() {
-            QVERIFY(link()->open(pty.slavePath()));
-            for (int i = 0; i < 10; ++i)
-                link()->setRotate(i, i % 4);
-            link()->close();
-        };
-        cycle();
-        const int descriptors = openDescriptors();
-        for (int i = 0; i < 20; ++i)
-            cycle();
-        isDone = true;
-        echo.join();
-        QCOMPARE(openDescriptors(), descriptors);
     }
 };
 
