@@ -109,16 +109,15 @@ private:
         }
         return nullptr;
     }
-    // The window group's two "OK" buttons: the address one is the upper.
-    QPushButton *okButton(bool bAddress) const
+    // The address "OK" is the upper of the window group's two.
+    QPushButton *addressOk() const
     {
-        QList<QPushButton *> oks;
+        QPushButton *pTop = nullptr;
         for (QPushButton *pButton : panel()->findChildren<QPushButton *>()) {
-            if (pButton->text() == QLatin1String("OK"))
-                oks << pButton;
+            if (pButton->text() == QLatin1String("OK") && (!pTop || pButton->y() < pTop->y()))
+                pTop = pButton;
         }
-        std::sort(oks.begin(), oks.end(), [](QPushButton *a, QPushButton *b) { return a->y() < b->y(); });
-        return oks.value(bAddress ? 0 : 1);
+        return pTop;
     }
 
     void mouse(QEvent::Type type, const QPointF &point, Qt::MouseButtons buttons)
@@ -224,7 +223,7 @@ private slots:
         QCOMPARE(addressField()->text(), QStringLiteral("-1"));
 
         typeInto(addressField(), "5");
-        click(okButton(true));
+        click(addressOk());
         QCOMPARE(pWnd->address(), Address(5, -1));
         QCOMPARE(sent(), QByteArray());
 
@@ -259,7 +258,7 @@ private slots:
         // It reported its place when added; selecting it shows nothing new.
         QCOMPARE(spinValues(), (QList<int>{0, 0, 3840, 2160}));
         typeInto(addressField(), "8");
-        click(okButton(true));
+        click(addressOk());
         QCOMPARE(pUnits->address(), Address(-1, -1));
         QCOMPARE(sent(), QByteArray());
     }
@@ -271,7 +270,7 @@ private slots:
         QCOMPARE(sent(), spliceFrame(2, 3));
         QCOMPARE(scene()->windows().size(), 7);
         QVERIFY(!scene()->windows().first()->isVisible());
-        QVERIFY(!spinX()->isEnabled() && !okButton(true)->isEnabled() && !addressField()->isEnabled());
+        QVERIFY(!spinX()->isEnabled() && !addressOk()->isEnabled() && !addressField()->isEnabled());
         QVERIFY(capture.lines().lastIndexOf("new Normal wnd") < capture.lines().indexOf("onChangeOpenModel"));
 
         click(withText<QRadioButton>(panel(), "Irregular Model"));
