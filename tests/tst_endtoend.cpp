@@ -1,11 +1,11 @@
-// The whole program through its main window: real mouse and key input on the wall and the panels, the
-// link on a pseudo-terminal whose bytes are read back, layouts and settings on disk, and a second start.
+// The whole program through its main window: mouse and keys in, bytes on a pseudo-terminal and files out.
 #include "appstatus.h"
 #include "commandpacket.h"
 #include "commonframe.h"
 #include "labelspinbox.h"
 #include "mainwindow.h"
 #include "messagecapture.h"
+#include "modaldriver.h"
 #include "modelfile.h"
 #include "positionframe.h"
 #include "ptypair.h"
@@ -16,6 +16,7 @@
 #include "testdir.h"
 #include "titleframe.h"
 #include "unitwnd.h"
+#include "viewinput.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -29,8 +30,6 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include <functional>
-
 namespace {
 
 QByteArray posFrame(int nAddr, int nX, int nY, int nWidth, int nHeight)
@@ -43,29 +42,7 @@ QByteArray spliceFrame(int nRow, int nColumn)
     return packFrame(CommandPacket().makeSplice(0xFF, nRow, nColumn, 0, 0));
 }
 
-// Runs action on the open modal dialog or popup menu as soon as there is one.
-void whenShown(const std::function<void(QWidget *)> &action, int nTries = 200)
-{
-    QTimer::singleShot(10, [action, nTries]() {
-        QWidget *pShown = QApplication::activePopupWidget();
-        if (!pShown)
-            pShown = QApplication::activeModalWidget();
-        if (pShown)
-            action(pShown);
-        else if (nTries > 0)
-            whenShown(action, nTries - 1);
-    });
-}
-
-template <typename T>
-T *withText(QWidget *pRoot, const QString &strText)
-{
-    for (T *pWidget : pRoot->findChildren<T *>()) {
-        if (pWidget->text() == strText)
-            return pWidget;
-    }
-    return nullptr;
-}
+using modal::withText;
 
 void click(QWidget *pWidget)
 {
@@ -132,25 +109,20 @@ private:
         }
         return nullptr;
     }
-    // The window group's two "OK" buttons: the address one is the upper.
-    QPushButton *okButton(bool bAddress) const
+    // The address "OK" is the upper of the window group's two.
+    QPushButton *addressOk() const
     {
-        QList<QPushButton *> oks;
+        QPushButton *pTop = nullptr;
         for (QPushButton *pButton : panel()->findChildren<QPushButton *>()) {
-            if (pButton->text() == QLatin1String("OK"))
-                oks << pButton;
+            if (pButton->text() == QLatin1String("OK") && (!pTop || pButton->y() < pTop->y()))
+                pTop = pButton;
         }
-        std::sort(oks.begin(), oks.end(), [](QPushButton *a, QPushButton *b) { return a->y() < b->y(); });
-        return oks.value(bAddress ? 0 : 1);
+        return pTop;
     }
 
     void mouse(QEvent::Type type, const QPointF &point, Qt::MouseButtons buttons)
     {
-        QWidget *pViewport = view()->view()->viewport();
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const QPoint local = view()->view()->mapFromScene(point);
-        QMouseEvent event(type, local, pViewport->mapToGlobal(local), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(pViewport, &event);
+        viewinput::mouse(view()->view()->viewport(), type, view()->view()->mapFromScene(point), buttons);
     }
     void drag(const QPointF &from, const QPointF &to)
     {
@@ -160,10 +132,9 @@ private:
     }
     void release(const QPointF &point) { mouse(QEvent::MouseButtonRelease, point, Qt::NoButton); }
 
-    // Types a file name into the file dialog that the button opens and confirms it.
     void useFileDialog(const QString &strButton, const QString &strFile)
     {
-        whenShown([strFile](QWidget *pModal) {
+        modal::whenShown<QWidget>([strFile](QWidget *pModal) {
             auto *pName = pModal->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             if (!pName) {
                 pModal->close();
@@ -202,7 +173,7 @@ private slots:
     void startUpAndLayout()
     {
         startWindow();
-        // The splice settings above the wall, the position panel below, nothing overlapping or squeezed.
+        // Settings above the wall, position panel below, nothing overlapping or squeezed.
         QWidget *pAbove = m_pWindow->findChild<signalframe *>();
         QWidget *pBelow = panel();
         QVERIFY(pAbove->isVisible() && view()->isVisible() && pBelow->isVisible());
@@ -213,7 +184,6 @@ private slots:
         for (QWidget *pFrame : {pAbove, pBelow})
             QVERIFY(pFrame->height() >= pFrame->minimumSizeHint().height());
         QVERIFY(view()->height() > 360);
-        // Between its two arrow buttons every position field shows its widest number whole.
         for (const char *label : {"X", "Y", "Width", "Height"}) {
             QSpinBox *pSpin = spinBox(QLatin1String(label));
             const QLineEdit *pEdit = pSpin->findChild<QLineEdit *>();
@@ -221,9 +191,8 @@ private slots:
                          pEdit->fontMetrics().horizontalAdvance(QString::number(pSpin->maximum())),
                      label);
         }
-        // The scene buttons and common settings exist, wired, but are never shown.
-        QCOMPARE(topLevels<SceneFrame>().size(), 1);
-        QCOMPARE(topLevels<CommonFrame>().size(), 1);
+        // The scene buttons and common settings exist but are never shown.
+        QCOMPARE(topLevels<SceneFrame>().size() + topLevels<CommonFrame>().size(), 2);
         QVERIFY(!topLevels<SceneFrame>().first()->isVisible() &&
                 !topLevels<CommonFrame>().first()->isVisible());
 
@@ -240,11 +209,9 @@ private slots:
         QVERIFY(AppStatus::theAppStatus()->isOpenModel() && spinX()->isEnabled());
         // The scene hears the model change before the panel refreshes itself.
         const QStringList lines = capture.lines();
-        QVERIFY(lines.indexOf("XXXXXXXXXXXXXXXXXXX AppStatus::theAppStatus()->isOpenModel() true") >= 0);
-        QVERIFY(lines.indexOf("XXXXXXXXXXXXXXXXXXX AppStatus::theAppStatus()->isOpenModel() true") <
-                lines.indexOf("onChangeOpenModel"));
+        const int heard = lines.indexOf("XXXXXXXXXXXXXXXXXXX AppStatus::theAppStatus()->isOpenModel() true");
+        QVERIFY(heard >= 0 && heard < lines.indexOf("onChangeOpenModel"));
 
-        // Draw a window, select it: the panel shows its numbers.
         drag(QPointF(20, 20), QPointF(180, 110));
         release(QPointF(180, 110));
         QCOMPARE(scene()->windows().size(), 1);
@@ -256,11 +223,11 @@ private slots:
         QCOMPARE(addressField()->text(), QStringLiteral("-1"));
 
         typeInto(addressField(), "5");
-        click(okButton(true));
+        click(addressOk());
         QCOMPARE(pWnd->address(), Address(5, -1));
         QCOMPARE(sent(), QByteArray());
 
-        // Dragging shows the numbers without sending them; the release sends the window's frame.
+        // Dragging shows the numbers; only the release sends them.
         drag(QPointF(100, 65), QPointF(130, 80));
         QCOMPARE(spinValues(), (QList<int>{300, 210, 960, 540}));
         QCOMPARE(sent(), QByteArray());
@@ -272,10 +239,10 @@ private slots:
         QCOMPARE(pWnd->pos(), QPointF(100, 35));
 
         // A window from the empty-area menu covers whole units: the address button leaves it alone.
-        whenShown([](QWidget *pMenu) {
+        modal::whenShown<QMenu>([](QMenu *pMenu) {
             for (QAction *pAction : pMenu->actions()) {
                 if (pAction->text() == QLatin1String("New Window"))
-                    static_cast<QMenu *>(pMenu)->setActiveAction(pAction);
+                    pMenu->setActiveAction(pAction);
             }
             QTest::keyClick(pMenu, Qt::Key_Return);
         });
@@ -288,10 +255,10 @@ private slots:
         drag(QPointF(410, 295), QPointF(410, 295));
         release(QPointF(410, 295));
         QVERIFY(pUnits->isSelected() && !pWnd->isSelected());
-        // The new window reported its place when it was added; selecting it shows nothing new.
+        // It reported its place when added; selecting it shows nothing new.
         QCOMPARE(spinValues(), (QList<int>{0, 0, 3840, 2160}));
         typeInto(addressField(), "8");
-        click(okButton(true));
+        click(addressOk());
         QCOMPARE(pUnits->address(), Address(-1, -1));
         QCOMPARE(sent(), QByteArray());
     }
@@ -303,7 +270,7 @@ private slots:
         QCOMPARE(sent(), spliceFrame(2, 3));
         QCOMPARE(scene()->windows().size(), 7);
         QVERIFY(!scene()->windows().first()->isVisible());
-        QVERIFY(!spinX()->isEnabled() && !okButton(true)->isEnabled() && !addressField()->isEnabled());
+        QVERIFY(!spinX()->isEnabled() && !addressOk()->isEnabled() && !addressField()->isEnabled());
         QVERIFY(capture.lines().lastIndexOf("new Normal wnd") < capture.lines().indexOf("onChangeOpenModel"));
 
         click(withText<QRadioButton>(panel(), "Irregular Model"));
@@ -325,32 +292,18 @@ private slots:
         QCOMPARE(sent(), posFrame(5, 600, 210, 960, 540) + packFrame(CommandPacket().makeRotate(0, 5)));
     }
 
-    void deviceButtons_data()
+    // Each panel's own bytes are tested with the panel; here the buttons reach the link and the wall.
+    void buttonsReachLinkAndWall()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("DP") << "DP" << packFrame(CommandPacket().makeSignal(1));
-        QTest::newRow("HDMI1") << "HDMI1" << packFrame(CommandPacket().makeSignal(2));
-        QTest::newRow("HDMI2") << "HDMI2" << packFrame(CommandPacket().makeSignal(3));
-        QTest::newRow("wireless") << "wireless" << packFrame(CommandPacket().makeSignal(4));
-        QTest::newRow("On") << "On" << packFrame(CommandPacket().makeAddressInfo(true, 0xFF));
-        QTest::newRow("Off") << "Off" << packFrame(CommandPacket().makeAddressInfo(false, 0xFF));
-        QTest::newRow("Reset") << "Reset" << packFrame(CommandPacket().makeReset(0xFF));
-    }
-
-    void deviceButtons()
-    {
-        QFETCH(QString, button);
-        QFETCH(QByteArray, expected);
-        QWidget *pButton = withText<QPushButton>(m_pWindow->findChild<signalframe *>(), button);
-        if (!pButton)
-            pButton = withText<QRadioButton>(m_pWindow, button);
-        click(pButton);
-        QCOMPARE(sent(), expected);
-    }
-
-    void maximiseZoomsTheWall()
-    {
+        const QList<QPair<const char *, QByteArray>> buttons{
+            {"HDMI2", packFrame(CommandPacket().makeSignal(3))},
+            {"Off", packFrame(CommandPacket().makeAddressInfo(false, 0xFF))},
+            {"Reset", packFrame(CommandPacket().makeReset(0xFF))}};
+        for (const auto &button : buttons) {
+            QWidget *pButton = withText<QPushButton>(m_pWindow->findChild<signalframe *>(), button.first);
+            click(pButton ? pButton : withText<QRadioButton>(m_pWindow, button.first));
+            QCOMPARE(sent(), button.second);
+        }
         auto *pMax = m_pWindow->findChild<QPushButton *>(QStringLiteral("maxButton"));
         click(pMax);
         QCOMPARE(view()->view()->transform(), QTransform::fromScale(2, 2));
@@ -368,9 +321,7 @@ private slots:
 
         const QList<WndRecord> stored = ModelFile(QStringLiteral("SpliceState.data"), false).items();
         QCOMPARE(stored.size(), 1);
-        QCOMPARE(Position(stored[0].x, stored[0].y, stored[0].width, stored[0].height),
-                 Position(600, 210, 960, 540));
-        QCOMPARE(stored[0].address, 5);
+        QCOMPARE(stored[0], (WndRecord{600, 210, 960, 540, 5, -1, 0, 0}));
         AppStatus::theAppStatus()->save();
         QSettings settings(QStringLiteral("UserData.data"), QSettings::IniFormat);
         settings.beginGroup(QStringLiteral("Config"));

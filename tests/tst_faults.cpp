@@ -1,7 +1,5 @@
-// The program against bad settings, bad layout files, files it cannot write and a misbehaving controller:
-// it never crashes, a command always comes back, and what the operator had on disk is never lost. Runs
-// that need a fresh process (another user, a size limit, the settings written at exit) start this program
-// again with "--scenario program".
+// Bad settings, bad layout files, unwritable files and a misbehaving controller never crash the program
+// nor lose what was on disk. Runs needing a fresh process start this program with "--scenario program".
 #include "appstatus.h"
 #include "mainwindow.h"
 #include "modelfile.h"
@@ -13,7 +11,6 @@
 
 #include <QApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QGraphicsView>
 #include <QProcess>
 #include <QStandardPaths>
@@ -55,14 +52,12 @@ QByteArray readBytes(const QString &strPath)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A layout with a window of each type, the second addressed.
 const QByteArray
     twoWindows("{\"items\":[{\"type\":0,\"position\":{\"x\":100,\"y\":50,\"width\":900,\"height\":500}},"
                "{\"type\":1,\"address\":{\"x\":2},\"rotate\":1}]}");
 
-// The program as the operator meets it: the main window, and a wall scene in a view as the splice view
-// shows it, switched through both splice models, snapped to the units and painted. With bEdit the operator
-// also changes settings and adds windows, so that there is something to write at the end.
+// The main window and a painted wall scene through both models; with bEdit also settings and windows to
+// write at the end.
 bool exerciseProgram(bool bEdit)
 {
     AppStatus *status = AppStatus::theAppStatus();
@@ -95,8 +90,7 @@ bool exerciseProgram(bool bEdit)
 int runScenario(const QStringList &arguments)
 {
     const int limit = arguments.indexOf(QStringLiteral("--limit"));
-    if (limit >= 0) {
-        // A disk that fills up: no file may grow beyond the limit, and the write fails instead.
+    if (limit >= 0) { // a full disk
         std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit size;
         size.rlim_cur = size.rlim_max = arguments.value(limit + 1).toULong();
@@ -105,7 +99,6 @@ int runScenario(const QStringList &arguments)
     return exerciseProgram(true) ? 0 : 1;
 }
 
-// Every file and folder below strDir, with the bytes of the regular files.
 QMap<QString, QByteArray> snapshot(const QString &strDir)
 {
     QMap<QString, QByteArray> entries;
@@ -124,25 +117,17 @@ QMap<QString, QByteArray> snapshot(const QString &strDir)
 }
 
 // The settings as the program holds them; texts as they come back from a GB2312 file.
-QStringList settingsOf(const AppStatus *status)
+QStringList settingsOf(const AppStatus *s)
 {
     QTextCodec *codec = QTextCodec::codecForName("GB2312");
     auto text = [codec](const QString &str) { return codec->toUnicode(codec->fromUnicode(str)); };
-    QStringList values{text(status->langType()),
-                       text(status->currPort()),
-                       QString::number(status->sceneRow()),
-                       QString::number(status->sceneColumn()),
-                       QString::number(status->logoType()),
-                       QString::number(status->sceneType()),
-                       QString::number(status->unitWidth()),
-                       QString::number(status->unitHeight()),
-                       QString::number(status->isOpenModel()),
-                       QString::number(status->spliceRow()),
-                       QString::number(status->spliceColumn()),
-                       QString::number(status->edgeX()),
-                       QString::number(status->edgeY())};
+    QStringList values{text(s->langType()), text(s->currPort())};
+    for (int n :
+         {s->sceneRow(), s->sceneColumn(), s->logoType(), s->sceneType(), s->unitWidth(), s->unitHeight(),
+          int(s->isOpenModel()), s->spliceRow(), s->spliceColumn(), s->edgeX(), s->edgeY()})
+        values << QString::number(n);
     for (int i = 0; i < AppStatus::aliasCount; ++i)
-        values << text(status->sceneAlias(i));
+        values << text(s->sceneAlias(i));
     return values;
 }
 
@@ -158,8 +143,7 @@ SerialLink *link()
     return SerialLink::theSerialLink();
 }
 
-// Watches a named pipe: a reader that opens it, and would wait there for a writer forever, is noticed and
-// let go with an empty read, so that a test fails instead of hanging.
+// Notices a reader opening a named pipe (and lets it go), so that the test fails instead of hanging.
 class PipeWatch
 {
 public:
@@ -177,7 +161,6 @@ private:
     void run()
     {
         while (!m_isDone) {
-            // Opening to write without blocking succeeds only while someone has the pipe open to read.
             const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
             struct stat info;
             if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode))
@@ -209,28 +192,20 @@ private slots:
     void initTestCase() { testdir::enterFresh(); }
     void cleanup() { link()->close(); }
 
-    // ---- Settings ----
-
     void badSettingsStillRun_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::newRow("rows and columns 0") << QByteArray("[Config]\nSceneRow=0\nSceneColumn=0\nSpliceRow=0\n"
-                                                          "SpliceColumn=0\n");
-        QTest::newRow("negative") << QByteArray(
-            "[Config]\nSceneRow=-1\nSceneColumn=-2147483648\nSpliceRow=-3\n"
-            "SpliceColumn=-1\nedgeX=-2147483648\nSceneType=-1\n");
+        QTest::newRow("zero and negative") << QByteArray("[Config]\nSceneRow=0\nSceneColumn=-2147483648\n"
+                                                         "SpliceRow=-3\nSpliceColumn=0\nedgeX=-2147483648\n");
         QTest::newRow("not numeric") << QByteArray("[Config]\nSceneRow=abc\nSceneColumn=1.5\nSpliceRow=0x10\n"
                                                    "SpliceColumn=\nSceneType=one\nopenModel=maybe\n");
-        QTest::newRow("beyond any wall") << QByteArray("[Config]\nSceneRow=2147483647\nSceneColumn=99999\n"
-                                                       "SpliceRow=256\nSpliceColumn=2147483647\n");
-        QTest::newRow("unknown scene type")
-            << QByteArray("[Config]\nSceneType=7\nSceneRow=4\nSceneColumn=4\n");
+        QTest::newRow("beyond any wall")
+            << QByteArray("[Config]\nSceneRow=2147483647\nSceneColumn=99999\n"
+                          "SpliceRow=256\nSpliceColumn=2147483647\nSceneType=7\n");
         QTest::newRow("very long texts") << QByteArray("[Config]\nSceneAlias01=") + QByteArray(100000, 'W') +
-                                                "\nlangType=" + QByteArray(5000, 'x') +
-                                                "\ncurrPort=" + QByteArray(5000, '/') + "\n";
+                                                "\nlangType=" + QByteArray(5000, 'x') + "\n";
         QTest::newRow("not GB2312") << bytes("[Config]\nlangType=\xff\xfe\x80\nSceneAlias01=\x81\x30\x00z\n"
                                              "currPort=\xa1\nSceneRow=\xb1\xb2\n[\xff]\n\xfe=1\n");
-        QTest::newRow("empty file") << QByteArray();
         QTest::newRow("not an INI file") << bytes("\x00\x01\x02[[[\n=\n\\\n\"");
     }
     void badSettingsStillRun()
@@ -243,81 +218,42 @@ private slots:
         status->reload();
         QVERIFY(exerciseProgram(false));
         QVERIFY(QJsonDocument::fromJson(readBytes(QStringLiteral("SpliceState.data"))).isObject());
-
-        // What the program held is what it finds at its next start.
         const QStringList held = settingsOf(status);
         status->save();
         status->reload();
         QCOMPARE(settingsOf(status), held);
     }
 
-    // ---- Layout files ----
-
+    // What the model file reads is tested on its own; here the program must neither hang nor lose the wall.
     void badLayouts_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("windows");
         const QString file = QStringLiteral("layout.data");
-        QTest::newRow("empty") << QByteArray() << file << -1;
-        QTest::newRow("truncated") << QByteArray(
-                                          "{\"items\":[{\"address\":{\"x\":1},\"position\":{\"x\":0,\"wid")
-                                   << file << -1;
-        QTest::newRow("deeply nested") << QByteArray("{\"items\":[") + QByteArray(200000, '[') << file << -1;
-        QTest::newRow("nested items")
-            << QByteArray("{\"items\":[") + QByteArray(500, '[') + QByteArray(500, ']') + ",{\"type\":0}]}"
-            << file << 2;
-        QTest::newRow("wrong types")
-            << QByteArray("{\"items\":[{\"address\":\"3\",\"position\":[1,2],\"type\":\"1\",\"rotate\":null},"
-                          "{\"address\":{\"x\":true},\"position\":{\"x\":\"1\",\"y\":null,\"width\":{}},"
-                          "\"type\":1.5},"
-                          "7,\"text\",null,{}],\"other\":{\"items\":1}}")
-            << file << 6;
-        QTest::newRow("extreme numbers")
-            << QByteArray(
-                   "{\"items\":[{\"address\":{\"x\":2147483647},\"rotate\":2147483647,\"position\":"
-                   "{\"x\":1e308,\"y\":-1e308,\"width\":9007199254740992,\"height\":-9007199254740993}},"
-                   "{\"address\":{\"x\":-2147483648},\"rotate\":-1,\"position\":"
-                   "{\"x\":-0.0,\"y\":4.9e-324,\"width\":1.7976931348623157e308,\"height\":-1}},"
-                   "{\"address\":{\"x\":9007199254740993},\"type\":1,\"position\":{\"x\":2147483648}}]}")
-            << file << 3;
-        QTest::newRow("tens of megabytes") << QByteArray() << QStringLiteral("huge.data") << -1;
-        QTest::newRow("endless device") << QByteArray() << QStringLiteral("/dev/zero") << -1;
-        QTest::newRow("named pipe") << QByteArray() << QStringLiteral("pipe.data") << -1;
+        QTest::newRow("truncated") << QByteArray("{\"items\":[{\"address\":{\"x\":1},\"position\":{\"wid")
+                                   << file;
+        QTest::newRow("deeply nested") << QByteArray("{\"items\":[") + QByteArray(200000, '[') << file;
+        QTest::newRow("endless device") << QByteArray() << QStringLiteral("/dev/zero");
+        QTest::newRow("named pipe") << QByteArray() << QStringLiteral("pipe.data");
     }
     void badLayouts()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, path);
-        QFETCH(int, windows);
         testdir::enterFresh();
         AppStatus *status = AppStatus::theAppStatus();
         status->reload();
-        status->setOpenModel(true);
-        // Neither a device nor a pipe (which no one writes to) may hold the program up.
         const bool isPipe = path == QLatin1String("pipe.data");
-        const bool isDevice = isPipe || path.startsWith(QLatin1Char('/'));
+        const bool isFile = !isPipe && !path.startsWith(QLatin1Char('/'));
         std::unique_ptr<PipeWatch> pWatch;
         if (isPipe) {
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
             pWatch.reset(new PipeWatch(path));
         }
-        for (const QString &strFile : {path, QStringLiteral("SpliceState.data")}) {
-            if (isDevice)
-                break;
-            if (path == QLatin1String("huge.data")) {
-                // Sparse: a layout followed by 40 MiB of nothing, beyond what is read.
-                QFile huge(strFile);
-                QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("{\"items\":[{}]} ") > 0);
-                QVERIFY(huge.resize(40 * 1024 * 1024));
-            } else {
-                QVERIFY(writeBytes(strFile, content));
-            }
-        }
-        const QByteArray before = isDevice ? QByteArray() : readBytes(path);
-
-        // As the state file at start: the program builds from it, runs and closes, leaving a layout.
-        if (!isDevice) {
+        if (isFile) {
+            // As the state file at start: the program runs and closes, leaving a layout.
+            QVERIFY(writeBytes(path, content) && writeBytes(QStringLiteral("SpliceState.data"), content));
+            status->setOpenModel(true);
             QVERIFY(exerciseProgram(false));
             QVERIFY(QJsonDocument::fromJson(readBytes(QStringLiteral("SpliceState.data"))).isObject());
         }
@@ -330,30 +266,17 @@ private slots:
         one.setItems({WndRecord{30, 40, 500, 600, 5, -1, 0, 2}});
         scene.loadConfig(&one);
         scene.loadModel(path);
-        if (windows < 0) {
-            QCOMPARE(scene.windows().size(), 1);
-            QCOMPARE(scene.windows().first()->position(), Position(30, 40, 500, 600));
-        } else {
-            QCOMPARE(scene.windows().size(), windows);
-            // What was loaded is what is saved again, numbers as they stood.
-            QList<WndRecord> shown = recordsOf(path);
-            shown.erase(
-                std::remove_if(shown.begin(), shown.end(), [](const WndRecord &r) { return r.type != 0; }),
-                shown.end());
-            scene.saveModel(QStringLiteral("saved.data"));
-            QCOMPARE(recordsOf(QStringLiteral("saved.data")), shown);
-        }
-        if (!isDevice)
-            QCOMPARE(readBytes(path), before);
+        QCOMPARE(scene.windows().size(), 1);
+        QCOMPARE(scene.windows().first()->position(), Position(30, 40, 500, 600));
+        if (isFile)
+            QCOMPARE(readBytes(path), content);
         if (isPipe) {
-            // Saving over it is refused as well: a file renamed into its place would replace it.
+            // Saving over it is refused too: a file renamed into its place would replace it.
             scene.saveModel(path);
             QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
             QVERIFY(!pWatch->wasOpened());
         }
     }
-
-    // ---- Files that cannot be written ----
 
     void filesThatCannotBeWritten_data()
     {
@@ -366,7 +289,6 @@ private slots:
         QTest::newRow("full disk") << QStringLiteral("full disk") << QString() << false;
         QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << QString() << false;
         QTest::newRow("settings file is a folder") << QStringLiteral("folder") << settings << false;
-        QTest::newRow("state file is a folder") << QStringLiteral("folder") << state << false;
         QTest::newRow("settings file is a pipe") << QStringLiteral("pipe") << settings << false;
         QTest::newRow("state file is a pipe") << QStringLiteral("pipe") << state << false;
     }
@@ -399,10 +321,9 @@ private slots:
         QStringList arguments{QStringLiteral("--scenario"), QStringLiteral("program")};
         QTemporaryDir bin;
         if (fault == QLatin1String("full disk")) {
-            // Room for a copy of each file as it is, not for what the program would write.
             arguments << QStringLiteral("--limit") << QString::number(settings.size() + 16);
         } else if (fault == QLatin1String("read-only folder")) {
-            // Permission bits do not stop root: the program runs as another user.
+            // Permission bits do not stop root.
             const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
             if (::getuid() != 0 || setpriv.isEmpty())
                 QSKIP("needs root and setpriv to run the program as another user");
@@ -435,8 +356,7 @@ private slots:
             QCOMPARE(recordsOf(dir.path() + state).size(), 16);
             return;
         }
-        // Nothing is left behind, and what could not be written is as it was. A full disk may still take a
-        // short layout, which must then be whole.
+        // Nothing left behind, nothing lost; a full disk may still take a short layout, then whole.
         QCOMPARE(after.keys(), before.keys());
         for (auto it = before.cbegin(); it != before.cend(); ++it) {
             const bool isFaulty = !file.isEmpty() ? it.key().startsWith(QLatin1Char('/') + file)
@@ -448,28 +368,22 @@ private slots:
         }
     }
 
-    // ---- A controller that misbehaves ----
-
     void misbehavingPeer_data()
     {
         QTest::addColumn<QString>("peer");
-        QTest::newRow("silent") << QStringLiteral("silent");
-        QTest::newRow("garbage") << QStringLiteral("garbage");
-        QTest::newRow("flooding") << QStringLiteral("flooding");
+        for (const char *peer : {"silent", "garbage", "flooding"})
+            QTest::newRow(peer) << QString::fromLatin1(peer);
     }
+    // Commands always come back, the link keeps working and no descriptor leaks across reopens.
     void misbehavingPeer()
     {
         QFETCH(QString, peer);
         PtyPair pty;
-        QVERIFY(link()->open(pty.slavePath()));
         std::atomic<bool> isDone{false};
         std::thread thread([&]() {
-            if (peer == QLatin1String("silent"))
-                return;
             const bool isFlooding = peer == QLatin1String("flooding");
             QByteArray garbage("\xc5\xa7\x7f\xc5\x00\xff\xa7\xc5\xa7\x02", 10);
-            while (!isDone) {
-                // Takes what the link wrote, so that its writes keep flowing, and answers at once.
+            while (!isDone && peer != QLatin1String("silent")) {
                 const QByteArray frames = pty.readAll(isFlooding ? 0 : 5);
                 if (isFlooding)
                     pty.write(QByteArray(4096, '\xa7'));
@@ -477,46 +391,23 @@ private slots:
                     pty.write(garbage.repeated(1 + frames.size() % 7));
             }
         });
-        for (int i = 0; i < 8; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            link()->setPosition(1, 0, i, i, 1920, 1080);
-            // Loose: a command takes about a quarter of a second at most.
-            QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        int descriptors = 0;
+        for (int cycle = 0; cycle < 5; ++cycle) {
+            QVERIFY(link()->open(pty.slavePath()));
+            link()->setPosition(1, 0, cycle, cycle, 1920, 1080);
+            link()->setRotate(cycle, cycle % 4);
+            link()->close();
+            if (cycle == 0)
+                descriptors = openDescriptors();
         }
+        QCOMPARE(openDescriptors(), descriptors);
         isDone = true;
         thread.join();
         pty.readAll(50);
 
+        QVERIFY(link()->open(pty.slavePath()));
         link()->resetUnit(7);
         QCOMPARE(pty.readAll(100), resetFrame);
-        QVERIFY(link()->isConnected());
-    }
-
-    void noDescriptorGrowth()
-    {
-        PtyPair pty;
-        std::atomic<bool> isDone{false};
-        // A controller that answers every frame at once.
-        std::thread echo([&]() {
-            while (!isDone) {
-                if (!pty.readAll(5).isEmpty())
-                    pty.write(QByteArray("\xa7\xc5\x01\x00", 4));
-            }
-        });
-        auto cycle = [&]() {
-            QVERIFY(link()->open(pty.slavePath()));
-            for (int i = 0; i < 10; ++i)
-                link()->setRotate(i, i % 4);
-            link()->close();
-        };
-        cycle();
-        const int descriptors = openDescriptors();
-        for (int i = 0; i < 20; ++i)
-            cycle();
-        isDone = true;
-        echo.join();
-        QCOMPARE(openDescriptors(), descriptors);
     }
 };
 
