@@ -73,6 +73,7 @@ private slots:
         QTest::addColumn<int>("verticals");
         QTest::addColumn<int>("horizontals");
         QTest::newRow("12 x 12") << 12 << 12 << 11 << 11;
+        QTest::newRow("1 x 1") << 1 << 1 << 0 << 0;
         QTest::newRow("no rows") << 0 << 7 << 6 << 0;
         QTest::newRow("no columns") << 5 << 0 << 0 << 4;
         QTest::newRow("negative") << -3 << -1 << 0 << 0;
