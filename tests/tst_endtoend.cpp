@@ -50,14 +50,7 @@ void click(QWidget *pWidget)
     QTest::mouseClick(pWidget, Qt::LeftButton, Qt::NoModifier, pWidget->rect().center());
 }
 
-void typeInto(QWidget *pField, const QString &strText, bool bConfirm = false)
-{
-    QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(pField, Qt::Key_Delete);
-    QTest::keyClicks(pField, strText);
-    if (bConfirm)
-        QTest::keyClick(pField, Qt::Key_Return);
-}
+using viewinput::typeInto;
 
 template <typename T>
 QList<T *> topLevels()

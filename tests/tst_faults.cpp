@@ -40,17 +40,8 @@ QByteArray bytes(const char (&text)[N])
 
 const QByteArray resetFrame = QByteArray::fromHex("c5a7030700ff75");
 
-bool writeBytes(const QString &strPath, const QByteArray &bytes)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testdir::readBytes;
+using testdir::writeBytes;
 
 const QByteArray
     twoWindows("{\"items\":[{\"type\":0,\"position\":{\"x\":100,\"y\":50,\"width\":900,\"height\":500}},"

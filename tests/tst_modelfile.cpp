@@ -20,17 +20,8 @@ namespace {
 
 const QString failLine = QStringLiteral("xxxxxxxxxxxxxxxx");
 
-bool writeBytes(const QString &strPath, const QByteArray &bytes)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &strPath)
-{
-    QFile file(strPath);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testdir::readBytes;
+using testdir::writeBytes;
 
 QJsonObject readRoot(const QString &strPath)
 {

@@ -13,6 +13,7 @@
 #include "seriallink.h"
 #include "signalframe.h"
 #include "testdir.h"
+#include "viewinput.h"
 
 #include <QFileDialog>
 #include <QFormLayout>
@@ -71,14 +72,7 @@ ComboButton *combo(QWidget *pRoot, const QString &strLabel)
     return qobject_cast<ComboButton *>(formField(pRoot, strLabel));
 }
 
-void typeInto(QWidget *pField, const QString &strText, bool bConfirm = false)
-{
-    QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(pField, Qt::Key_Delete);
-    QTest::keyClicks(pField, strText);
-    if (bConfirm)
-        QTest::keyClick(pField, Qt::Key_Return);
-}
+using viewinput::typeInto;
 
 void click(QWidget *pWidget)
 {

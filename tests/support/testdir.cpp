@@ -22,4 +22,16 @@ void writeSettings(const QString &strBody)
         file.write(QByteArray("[Config]\n") + strBody.toUtf8());
 }
 
+bool writeBytes(const QString &strPath, const QByteArray &bytes)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace testdir

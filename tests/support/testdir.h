@@ -1,6 +1,7 @@
 #ifndef TESTDIR_H
 #define TESTDIR_H
 
+#include <QByteArray>
 #include <QString>
 
 namespace testdir {
@@ -9,6 +10,9 @@ namespace testdir {
 QString enterFresh();
 // Writes a settings file into the current directory (group Config, one key=value per entry).
 void writeSettings(const QString &strBody);
+// Whole-file helpers: true when every byte was written; an unreadable file reads as empty.
+bool writeBytes(const QString &strPath, const QByteArray &bytes);
+QByteArray readBytes(const QString &strPath);
 } // namespace testdir
 
 #endif // TESTDIR_H

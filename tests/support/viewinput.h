@@ -21,6 +21,16 @@ inline void mouse(QWidget *pWidget, QEvent::Type type, const QPoint &local, Qt::
     QApplication::sendEvent(pWidget, &event);
 }
 
+// Replaces a field's text by typing, optionally confirming with Enter.
+inline void typeInto(QWidget *pField, const QString &strText, bool bConfirm = false)
+{
+    QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(pField, Qt::Key_Delete);
+    QTest::keyClicks(pField, strText);
+    if (bConfirm)
+        QTest::keyClick(pField, Qt::Key_Return);
+}
+
 } // namespace viewinput
 
 class SceneView : public QGraphicsView
