@@ -118,8 +118,17 @@ int main(int argc, char **argv)
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     auto *pFrame = window.findChild<SpliceFrmae *>();
-    QGraphicsView *pView = pFrame->view();
-    SpliceScene *pScene = pFrame->scene();
+    auto *pView = pFrame->findChild<QGraphicsView *>();
+    auto *pScene = static_cast<SpliceScene *>(pView->scene());
+    // The wall's windows in the order they were added.
+    auto windows = [pScene] {
+        QList<UnitWnd *> found;
+        for (QGraphicsItem *pItem : pScene->items(Qt::AscendingOrder)) {
+            if (auto *pWnd = dynamic_cast<UnitWnd *>(pItem))
+                found << pWnd;
+        }
+        return found;
+    };
 
     // Three quarters of every cell: the gaps leave room for the rubber band to start.
     QList<WndRecord> records = bench::wallRecords(wallSide, wallSide, 0.75);
@@ -131,7 +140,7 @@ int main(int argc, char **argv)
         pScene->loadConfig(&wall);
     }
     QCoreApplication::processEvents();
-    if (pScene->windows().size() != wallSide * wallSide)
+    if (windows().size() != wallSide * wallSide)
         return 1;
 
     PaintCounter counter;
@@ -139,7 +148,7 @@ int main(int argc, char **argv)
     const QRectF wallRect = pScene->sceneRect();
 
     // The window in the middle of the wall, dragged by its inside from one side of the wall to the other.
-    UnitWnd *pWnd = pScene->windows().at(wallSide * wallSide / 2 + wallSide / 2);
+    UnitWnd *pWnd = windows().at(wallSide * wallSide / 2 + wallSide / 2);
     const QRectF wndRect(pWnd->scenePos(), pWnd->boundingRect().size());
     QVector<double> dragRates;
     double dragFrames = 0;
@@ -174,7 +183,7 @@ int main(int argc, char **argv)
         bandRates << rates.perSecond;
         bandFrames = rates.framesPerMove;
     }
-    const bool isWallKept = pScene->windows().size() == wallSide * wallSide;
+    const bool isWallKept = windows().size() == wallSide * wallSide;
 
     QVector<double> deafRates;
     double deafFrames = 0;

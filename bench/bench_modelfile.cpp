@@ -39,9 +39,8 @@ int main(int argc, char **argv)
 
     QVector<double> writes;
     {
-        ModelFile model(path);
+        ModelFile model(path, false);
         model.setItems(records);
-        model.setSaveOnDestroy(false);
         model.write();
         for (int i = 0; i < sampleCount; ++i) {
             QElapsedTimer timer;

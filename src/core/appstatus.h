@@ -51,9 +51,10 @@ public:
     void reload();
 
     static constexpr int aliasCount = 16;
-    static QString aliasKey(int number);
 
 private:
+    static QString aliasKey(int number);
+
     AppStatus();
     ~AppStatus();
     AppStatus(const AppStatus &) = delete;

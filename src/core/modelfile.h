@@ -28,10 +28,6 @@ public:
     QList<WndRecord> &items() { return m_items; }
     void setItems(const QList<WndRecord> &items) { m_items = items; }
 
-    QString fileName() const { return m_file.fileName(); }
-    bool saveOnDestroy() const { return m_isSaveOnDestroy; }
-    void setSaveOnDestroy(bool bSave) { m_isSaveOnDestroy = bSave; }
-
     // Layout files are a few kilobytes; anything beyond this is not a layout and is not read.
     static constexpr qint64 maxFileSize = 16 * 1024 * 1024;
 

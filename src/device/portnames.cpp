@@ -26,13 +26,18 @@ QStringList filter(const QStringList &systemNames)
     return names;
 }
 
-QStringList available()
+QStringList systemNames()
 {
     QStringList systemNames;
     const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : ports)
         systemNames << info.portName();
-    return filter(systemNames);
+    return systemNames;
+}
+
+QStringList available()
+{
+    return filter(systemNames());
 }
 
 } // namespace PortNames

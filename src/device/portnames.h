@@ -9,6 +9,8 @@
 namespace PortNames {
 // Each COM match is also written to the debug log, as the port dialogs always did.
 QStringList filter(const QStringList &systemNames);
+// The names of the ports present now, as the system lists them.
+QStringList systemNames();
 // filter() over the ports present now.
 QStringList available();
 } // namespace PortNames

@@ -11,14 +11,14 @@
 #include <QVBoxLayout>
 
 SettingConnectiondlg::SettingConnectiondlg(QWidget *parent)
-    : SettingConnectiondlg(PortNames::available(), parent)
+    : SettingConnectiondlg(PortNames::systemNames(), parent)
 {}
 
-SettingConnectiondlg::SettingConnectiondlg(const QStringList &portNames, QWidget *parent) : QDialog(parent)
+SettingConnectiondlg::SettingConnectiondlg(const QStringList &systemPorts, QWidget *parent) : QDialog(parent)
 {
     initLayout();
     initConnections();
-    fillPorts(portNames);
+    fillPorts(PortNames::filter(systemPorts));
 }
 
 SettingConnectiondlg::~SettingConnectiondlg() = default;

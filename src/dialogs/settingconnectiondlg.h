@@ -19,8 +19,8 @@ class SettingConnectiondlg : public QDialog
 
 public:
     explicit SettingConnectiondlg(QWidget *parent = nullptr);
-    // Offers the given names instead of the ports present now.
-    explicit SettingConnectiondlg(const QStringList &portNames, QWidget *parent = nullptr);
+    // Offers the given system port names, filtered as the ports present now would be.
+    explicit SettingConnectiondlg(const QStringList &systemPorts, QWidget *parent = nullptr);
     ~SettingConnectiondlg() override;
 
 public slots:

@@ -24,16 +24,6 @@ public:
     explicit SpliceFrmae(QWidget *parent = nullptr);
     ~SpliceFrmae() override;
 
-    QGraphicsView *view() const { return m_pView; }
-    SpliceScene *scene() const { return m_pScene; }
-    const QList<QGraphicsLineItem *> &gridLines() const { return m_gridLines; }
-    const QList<QGraphicsLineItem *> &borderLines() const { return m_borderLines; }
-    // The eight dimension lines, then the width and the height label (when the scene type has them).
-    const QList<QGraphicsItem *> &dimensionMarks() const { return m_marks; }
-
-    // The file a numbered scene button saves to and loads from: "Scene01.data" for button 0.
-    static QString sceneFileName(int nIndex);
-
 signals:
     void selectedChanged(Position pos, Address add, int Type);
     void onpositionchanged(Position);
@@ -55,6 +45,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The file a numbered scene button saves to and loads from: "Scene01.data" for button 0.
+    static QString sceneFileName(int nIndex);
+
     void initView();
     void initConnections();
     void drawBorder();

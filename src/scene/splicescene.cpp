@@ -105,12 +105,6 @@ void SpliceScene::initConnections()
     connect(m_pResetAction, SIGNAL(triggered(bool)), this, SLOT(slotRest()));
 }
 
-QList<QAction *> SpliceScene::menuActions() const
-{
-    return {m_pAddWndAction, m_pAddressAction, m_pPositionAction, m_pRotateAction, m_pResAction,
-            m_pModeAction,   m_pCloseAction,   m_pResetAction,    m_pFullAction};
-}
-
 void SpliceScene::retranslate()
 {
     m_pAddWndAction->setText(tr("New Window"));

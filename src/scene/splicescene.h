@@ -41,11 +41,6 @@ public:
     int rebuildPause() const { return m_rebuildPause; }
     void setRebuildPause(int nMs) { m_rebuildPause = qMax(0, nMs); }
 
-    // Every window the scene holds, in creation order, hidden ones included.
-    const QList<UnitWnd *> &windows() const { return m_windows; }
-    // The nine actions in the order in which retranslate() sets their texts: New Window, Address,
-    // Position, Rotate, Resolution, Mode, Close, Reset, Full.
-    QList<QAction *> menuActions() const;
     // Sets the action texts again in the current language.
     void retranslate();
 

@@ -55,14 +55,6 @@ public:
     // false, changing nothing, while the unit grid is unusable (a row or column count below 1).
     bool snapToUnits();
 
-    // The painted texts: point size, the three lines and where each line starts (left, baseline).
-    static int fontPointSize(double dWidth, double dHeight);
-    static QStringList textLines(const Address &address, const Position &pos, int nSceneType);
-    static QPoint textOrigin(int nLine, int nPointSize);
-    // Which edge or corner (0..7) or the inside (8) a point in item coordinates is over.
-    static int resizeZoneAt(const QPointF &point, double dWidth, double dHeight);
-    static Qt::CursorShape zoneCursor(int nZone);
-
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -81,6 +73,14 @@ protected:
     QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
 
 private:
+    // The painted texts: point size, the three lines and where each line starts (left, baseline).
+    static int fontPointSize(double dWidth, double dHeight);
+    static QStringList textLines(const Address &address, const Position &pos, int nSceneType);
+    static QPoint textOrigin(int nLine, int nPointSize);
+    // Which edge or corner (0..7) or the inside (8) a point in item coordinates is over.
+    static int resizeZoneAt(const QPointF &point, double dWidth, double dHeight);
+    static Qt::CursorShape zoneCursor(int nZone);
+
     void initItem();
     QSizeF sceneSize() const;
     Position geometryInWallUnits() const;

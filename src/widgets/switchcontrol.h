@@ -15,7 +15,6 @@ public:
 
     bool isChecked() const { return m_isChecked; }
     // Horizontal centre of the thumb, as it stands in the animation.
-    double thumbX() const { return m_x; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

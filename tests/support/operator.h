@@ -1,0 +1,263 @@
+#ifndef OPERATOR_H
+#define OPERATOR_H
+
+// Plays an operator on the wall view and the widgets around it with real input, from a script: steps
+// separated by ';', words by spaces, points in scene units as "x,y".
+//   drag P1 P2 ...   hover over P1, press the left button, move through the others, release
+//   click P          press and release the left button; "dblclick P" as the window system sends it;
+//                    "hover P" moves there without a button
+//   key K            press and release a key (Left, Space, Ctrl+Z ...) on the view
+//   menu P ENTRY     right-click P and choose ENTRY from the menu that opens
+//   answer V1,V2     the next dialog: type the values into its fields in turn (or pick V1 in its list),
+//                    then Ok; "answer cancel" presses Cancel; a file dialog takes V1 as the file name
+//   button TEXT[#N]  click the (Nth) visible button showing TEXT
+//   field LABEL V    type V into the field beside the label LABEL and press Enter
+//   choose LABEL V   pick V in the list beside LABEL and press the button beside it
+//   toggle LABEL     click the switch beside LABEL
+// A message box is accepted and its text kept in messages; an unexpected dialog is closed and noted there.
+#include "testsupport.h"
+#include "unitwnd.h"
+#include "wndrecord.h"
+
+namespace vt {
+
+// The scene's windows in the order they were added.
+inline QList<UnitWnd *> windowsOf(QGraphicsScene *pScene)
+{
+    QList<UnitWnd *> windows;
+    for (QGraphicsItem *pItem : pScene->items(Qt::AscendingOrder)) {
+        if (auto *pWnd = dynamic_cast<UnitWnd *>(pItem))
+            windows << pWnd;
+    }
+    return windows;
+}
+
+// Windows as "x,y,w,h" in wall units, then " aN" for an address, " t1" for a unit window, " rN" for a
+// rotation, " hidden"; "; " between windows. records() reads the same form, with " sN" for the sub
+// address (0 with an address, -1 without), as a layout in memory keeps it.
+inline QString windows(QGraphicsScene *pScene)
+{
+    QStringList out;
+    for (UnitWnd *pWnd : windowsOf(pScene)) {
+        const Position p = pWnd->position();
+        QString line = QStringLiteral("%1,%2,%3,%4").arg(p.x).arg(p.y).arg(p.width).arg(p.height);
+        if (pWnd->address().first != -1)
+            line += QStringLiteral(" a%1").arg(pWnd->address().first);
+        line += QString(pWnd->type() == 1 ? " t1" : "") +
+                (pWnd->rotate() ? QStringLiteral(" r%1").arg(pWnd->rotate()) : "");
+        out << line + (pWnd->isVisible() ? "" : " hidden");
+    }
+    return out.join("; ");
+}
+inline QList<WndRecord> records(const QString &strLayout)
+{
+    QList<WndRecord> out;
+    for (const QString &strWindow : strLayout.split(';', Qt::SkipEmptyParts)) {
+        QStringList words = strWindow.simplified().split(' ');
+        const QStringList r = words.takeFirst().split(',');
+        WndRecord record;
+        record = {r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble(), -1, -1, 0, 0};
+        for (const QString &word : words) {
+            const int n = word.mid(1).toInt();
+            if (word[0] == 'a')
+                record.subAddress = qMax(record.subAddress, 0);
+            *(word[0] == 'a'   ? &record.address
+              : word[0] == 's' ? &record.subAddress
+              : word[0] == 't' ? &record.type
+                               : &record.rotate) = n;
+        }
+        out << record;
+    }
+    return out;
+}
+
+class Operator
+{
+public:
+    explicit Operator(QGraphicsView *pView, QWidget *pRoot = nullptr)
+        : m_pView(pView), m_pRoot(pRoot ? pRoot : pView)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { onModal(); });
+        m_timer.start(10);
+    }
+    QStringList menuEntries;
+    QStringList messages;
+    // The last dialog answered, and what its fields showed before typing.
+    QDialog *lastDialog = nullptr;
+    QStringList dialogFields;
+
+    // Runs the steps; returns what could not be done ("" when all went).
+    QString run(const QString &strScript)
+    {
+        for (const QString &strStep : strScript.split(';', Qt::SkipEmptyParts)) {
+            QStringList words = strStep.simplified().split(' ');
+            const QString verb = words.takeFirst(), rest = words.join(' '),
+                          last = words.value(words.size() - 1);
+            const QString label = words.mid(0, words.size() - 1).join(' ');
+            if (verb == "drag") {
+                mouse(QEvent::MouseMove, words.first(), Qt::NoButton, Qt::NoButton);
+                mouse(QEvent::MouseButtonPress, words.first());
+                for (const QString &word : words.mid(1))
+                    mouse(QEvent::MouseMove, word, Qt::LeftButton, Qt::NoButton);
+                mouse(QEvent::MouseButtonRelease, last, Qt::NoButton);
+            } else if (verb == "hover") {
+                mouse(QEvent::MouseMove, rest, Qt::NoButton, Qt::NoButton);
+            } else if (verb == "click" || verb == "dblclick") {
+                mouse(QEvent::MouseButtonPress, rest);
+                mouse(QEvent::MouseButtonRelease, rest, Qt::NoButton);
+                if (verb == "dblclick") {
+                    mouse(QEvent::MouseButtonPress, rest);
+                    mouse(QEvent::MouseButtonDblClick, rest);
+                    mouse(QEvent::MouseButtonRelease, rest, Qt::NoButton);
+                }
+            } else if (verb == "key") {
+                const int key = QKeySequence(rest)[0];
+                QTest::keyClick(m_pView, Qt::Key(key & ~Qt::KeyboardModifierMask),
+                                Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+            } else if (verb == "menu") {
+                menuEntries = QStringList{"no menu"};
+                m_menuEntry = words.mid(1).join(' ');
+                const QPoint local = m_pView->mapFromScene(point(words.first()));
+                QContextMenuEvent event(QContextMenuEvent::Mouse, local,
+                                        m_pView->viewport()->mapToGlobal(local));
+                QApplication::sendEvent(m_pView->viewport(), &event);
+                m_menuEntry.clear();
+                if (!menuEntries.contains(words.mid(1).join(' ')))
+                    return "no menu entry " + strStep;
+            } else if (verb == "answer") {
+                m_answers << rest.split(',');
+            } else if (verb == "button") {
+                QList<QAbstractButton *> buttons;
+                for (QAbstractButton *pButton : m_pRoot->findChildren<QAbstractButton *>()) {
+                    if (pButton->text() == rest.section('#', 0, 0) && pButton->isVisibleTo(m_pRoot) &&
+                        pButton->isEnabled())
+                        buttons << pButton;
+                }
+                if (buttons.size() < qMax(1, rest.section('#', 1).toInt()))
+                    return "no enabled button " + rest;
+                click(buttons.at(qMax(1, rest.section('#', 1).toInt()) - 1));
+            } else if (verb == "field" || verb == "choose" || verb == "toggle") {
+                QWidget *pField = fieldOf(verb == "toggle" ? rest : label);
+                if (!pField || !pField->isEnabled())
+                    return "no enabled field " + strStep;
+                if (verb == "field") {
+                    typeInto(pField, last, true);
+                } else if (verb == "toggle") {
+                    click(pField);
+                } else {
+                    pField->findChild<QComboBox *>()->setCurrentText(last);
+                    if (pField->findChild<QComboBox *>()->currentText() != last)
+                        return "nothing to choose in " + strStep;
+                    click(pField->findChild<QAbstractButton *>());
+                }
+            } else {
+                return "unknown step " + strStep;
+            }
+        }
+        return QString();
+    }
+
+    // The widget after the label in the label's layout: the field of a labelled widget or a form row.
+    QWidget *fieldOf(const QString &strLabel)
+    {
+        QLabel *pLabel = nullptr;
+        for (QLabel *pCandidate : m_pRoot->findChildren<QLabel *>()) {
+            if (!pLabel && pCandidate->text() == strLabel && pCandidate->isVisibleTo(m_pRoot))
+                pLabel = pCandidate;
+        }
+        QLayout *pLayout = pLabel ? pLabel->parentWidget()->layout() : nullptr;
+        for (QLayout *pInner : pLayout ? pLayout->findChildren<QLayout *>() : QList<QLayout *>()) {
+            if (pInner->indexOf(pLabel) >= 0)
+                pLayout = pInner;
+        }
+        for (int i = pLayout ? pLayout->indexOf(pLabel) + 1 : 0; pLayout && i < pLayout->count(); ++i) {
+            if (QWidget *pWidget = pLayout->itemAt(i)->widget())
+                return pWidget->focusProxy() ? pWidget->focusProxy() : pWidget;
+        }
+        return nullptr;
+    }
+
+private:
+    QPointF point(const QString &strPoint) const
+    {
+        return QPointF(strPoint.section(',', 0, 0).toDouble(), strPoint.section(',', 1).toDouble());
+    }
+    void mouse(QEvent::Type type, const QString &strPoint, Qt::MouseButtons buttons = Qt::LeftButton,
+               Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint local = m_pView->mapFromScene(point(strPoint));
+        QMouseEvent event(type, local, m_pView->viewport()->mapToGlobal(local), button, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(m_pView->viewport(), &event);
+    }
+
+    // Runs from a timer inside the menu's or dialog's own loop. What it finally clicks runs from a timer of
+    // its own, so that a dialog that click opens gets its answer from here in turn.
+    void onModal()
+    {
+        if (auto *pMenu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            if (m_menuEntry.isEmpty())
+                return;
+            menuEntries.clear();
+            for (QAction *pAction : pMenu->actions()) {
+                if (pAction->isVisible())
+                    menuEntries << pAction->text();
+                if (pAction->isVisible() && pAction->text() == m_menuEntry)
+                    pMenu->setActiveAction(pAction);
+            }
+            later(pMenu, menuEntries.contains(m_menuEntry) ? Qt::Key_Return : Qt::Key_Escape);
+            m_menuEntry.clear();
+            return;
+        }
+        auto *pDlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!pDlg || pDlg == m_pAnswered || QApplication::activePopupWidget())
+            return;
+        // Answered once each time it is shown: dialogs are reused.
+        m_pAnswered = lastDialog = pDlg;
+        auto *pDone = new QMetaObject::Connection;
+        *pDone = QObject::connect(pDlg, &QDialog::finished, [this, pDone] {
+            m_pAnswered = nullptr;
+            QObject::disconnect(*pDone);
+            delete pDone;
+        });
+        const QStringList values = m_answers.isEmpty() ? QStringList() : m_answers.takeFirst();
+        if (qobject_cast<QMessageBox *>(pDlg) || values.isEmpty()) {
+            messages << (qobject_cast<QMessageBox *>(pDlg) ? static_cast<QMessageBox *>(pDlg)->text()
+                                                           : "unexpected dialog " + pDlg->windowTitle());
+            return later(pDlg, qobject_cast<QMessageBox *>(pDlg) ? Qt::Key_Return : Qt::Key_Escape);
+        }
+        if (auto *pName = pDlg->findChild<QLineEdit *>("fileNameEdit")) {
+            QTest::keyClicks(pName, values.value(0));
+            return later(pName, values.value(0) == "cancel" ? Qt::Key_Escape : Qt::Key_Return);
+        }
+        dialogFields.clear();
+        for (QLineEdit *pEdit : pDlg->findChildren<QLineEdit *>()) {
+            if (pEdit->isVisible() && pEdit->isEnabled()) {
+                dialogFields << pEdit->text();
+                typeInto(pEdit, values.value(dialogFields.size() - 1));
+            }
+        }
+        if (auto *pList = pDlg->findChild<QComboBox *>()) {
+            dialogFields << pList->currentText();
+            pList->setCurrentIndex(pList->findText(values.value(0)));
+        }
+        QAbstractButton *pButton =
+            withText<QAbstractButton>(pDlg, values.value(0) == "cancel" ? "Cancel" : "Ok");
+        QTimer::singleShot(0, pButton, [pButton] { click(pButton); });
+    }
+    static void later(QWidget *pWidget, Qt::Key key)
+    {
+        QTimer::singleShot(0, pWidget, [pWidget, key] { QTest::keyClick(pWidget, key); });
+    }
+
+    QGraphicsView *m_pView;
+    QWidget *m_pRoot;
+    QTimer m_timer;
+    QString m_menuEntry;
+    QList<QStringList> m_answers;
+    QDialog *m_pAnswered = nullptr;
+};
+
+} // namespace vt
+
+#endif // OPERATOR_H

@@ -1,0 +1,407 @@
+// The whole program through its main window, as an operator meets it: mouse and keys on the wall, the
+// panels, the title bar, menus and dialogs in; frames on a pseudo-terminal, files and the screen out.
+#include "appstatus.h"
+#include "commonframe.h"
+#include "mainwindow.h"
+#include "operator.h"
+#include "ptypair.h"
+#include "sceneframe.h"
+#include "settingconnectiondlg.h"
+#include "splicescene.h"
+#include "titleframe.h"
+
+namespace {
+
+template <typename T>
+T *topLevel()
+{
+    for (QWidget *pWidget : QApplication::topLevelWidgets()) {
+        if (auto *pFound = qobject_cast<T *>(pWidget))
+            return pFound;
+    }
+    return nullptr;
+}
+
+// Turns every text into "context:source", so that a test sees which texts were set again.
+class MarkingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *, int) const override
+    {
+        return QLatin1String(context) + ':' + QString::fromUtf8(sourceText);
+    }
+};
+
+// The texts of the labels, buttons and group titles under root that show when root shows.
+QStringList shownTexts(QWidget *pRoot)
+{
+    QStringList texts{pRoot->windowTitle()};
+    for (QWidget *pWidget : pRoot->findChildren<QWidget *>()) {
+        const QVariant text = pWidget->property(qobject_cast<QGroupBox *>(pWidget) ? "title" : "text");
+        if (pWidget->isVisibleTo(pRoot) &&
+            (qobject_cast<QLabel *>(pWidget) || qobject_cast<QAbstractButton *>(pWidget) ||
+             qobject_cast<QGroupBox *>(pWidget)))
+            texts << text.toString();
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+
+    PtyPair m_pty;
+    MainWindow *m_pWindow = nullptr;
+
+    QGraphicsView *view() const { return m_pWindow->findChild<QGraphicsView *>(); }
+    QString sent() { return vt::decoded(m_pty.read(0, 150)); }
+    // The position panel: "x,y,w,h id=N", " off" while it takes no input.
+    QString panel()
+    {
+        vt::Operator op(view(), m_pWindow);
+        QStringList values;
+        for (const char *label : {"X", "Y", "Width", "Height"})
+            values << QString::number(qobject_cast<QSpinBox *>(op.fieldOf(label))->value());
+        QWidget *pId = op.fieldOf("ID");
+        return values.join(',') + " id=" + qobject_cast<QLineEdit *>(pId)->text() +
+               (pId->isEnabled() ? "" : " off");
+    }
+    void start()
+    {
+        vt::MessageCapture capture;
+        m_pWindow = new MainWindow;
+        QVERIFY(!capture.lines.join('\n').contains("QObject::connect"));
+        m_pWindow->show();
+        QApplication::setActiveWindow(m_pWindow);
+        QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        vt::enterFreshDir();
+        Q_INIT_RESOURCE(resources);
+        qApp->setStyleSheet(QString::fromUtf8(vt::readFile(":/qss/resource/qss/skin.qss")));
+        QDir().mkdir("langs");
+        for (const char *name : {"/zh-cn.qm", "/zh-tw.qm"})
+            QVERIFY(QFile::copy(VW_BUILD_LANGS_DIR + QLatin1String(name), "langs" + QLatin1String(name)));
+        AppStatus::theAppStatus()->setCurrPort(m_pty.slavePath());
+        start();
+    }
+
+    // A frameless window of fixed size, centred; the splice strip above the wall above the position
+    // panel, whose fields hold four digits; the scene buttons and common settings built, never shown.
+    void startUp()
+    {
+        QCOMPARE(m_pWindow->windowFlags() & ~Qt::WindowType_Mask, Qt::FramelessWindowHint);
+        QCOMPARE(m_pWindow->minimumSize(), m_pWindow->maximumSize());
+        QCOMPARE(m_pWindow->size(), QSize(1024, 680));
+        QCOMPARE(MainWindow::centredPosition(QRect(0, 0, 1920, 1080), QSize(1024, 680)), QPoint(448, 200));
+        vt::Operator op(view(), m_pWindow);
+        const int strip = vt::withText<QPushButton>(m_pWindow, "Reset")->mapTo(m_pWindow, QPoint()).y();
+        const int wall = view()->mapTo(m_pWindow, QPoint()).y();
+        QWidget *pX = op.fieldOf("X");
+        QVERIFY(strip < wall && wall + view()->height() < pX->mapTo(m_pWindow, QPoint()).y() &&
+                view()->height() > 360);
+        QVERIFY(pX->findChild<QLineEdit *>()->width() > pX->fontMetrics().horizontalAdvance("3840"));
+        QVERIFY(!topLevel<SceneFrame>()->isVisible() && !topLevel<CommonFrame>()->isVisible());
+        QCOMPARE(m_pWindow->findChild<QLabel *>("titleLabel")->text(),
+                 QStringLiteral("Video Wall Controller"));
+        QVERIFY(!vt::withText<QPushButton>(m_pWindow, "Disconnect")->isEnabled());
+    }
+
+    // One session, row after row on the same window: what the operator does, the frames, the windows on
+    // the wall and what the position panel shows.
+    void session_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("frames");
+        QTest::addColumn<QString>("windows");
+        QTest::addColumn<QString>("panel");
+        auto add = [](const char *name, const char *script, const char *frames, const QString &windows,
+                      const char *panel) { QTest::newRow(name) << script << frames << windows << panel; };
+        const QString w = "600,210,960,540 a5";
+        add("connect", "button Connect", "", "", "0,0,0,0 id= off");
+        add("irregular model", "button Irregular Model", "splice 255,15,15,0,0", "", "0,0,0,0 id=");
+        add("draw a window", "drag 20,20 100,65 180,110", "", "120,120,960,540", "0,0,0,0 id=");
+        add("select it", "click 100,65", "", "120,120,960,540", "120,120,960,540 id=-1");
+        add("address it", "field ID 5; button OK", "", "120,120,960,540 a5", "120,120,960,540 id=5");
+        add("drag it", "drag 100,65 115,72 130,80", "5:300,210,960,540", "300,210,960,540 a5",
+            "300,210,960,540 id=5");
+        add("type a position", "field X 600", "5:600,210,960,540", w, "600,210,960,540 id=5");
+        add("position OK", "button OK#2", "5:600,210,960,540", w, "600,210,960,540 id=5");
+        add("standard model", "button standard Model", "splice 255,2,3,0,0",
+            w + " hidden; 0,0,1280,1080 t1; 1280,0,1280,1080 t1; 2560,0,1280,1080 t1; 0,1080,1280,1080 t1; "
+                "1280,1080,1280,1080 t1; 2560,1080,1280,1080 t1",
+            "600,210,960,540 id=5 off");
+        add("irregular again", "button Irregular Model", "splice 255,15,15,0,0", w, "600,210,960,540 id=5");
+        add("save", "answer layout.json; button Save", "", w, "600,210,960,540 id=5");
+        add("move, then load", "click 150,60; field X 1200; answer layout.json; button Load",
+            "5:1200,210,960,540; 5:600,210,960,540; rotate 5,0", w, "1200,210,960,540 id=5");
+        add("strip",
+            "button DP; button HDMI1; button HDMI2; button wireless; button On; button On; button Off; "
+            "button Reset",
+            "signal 1; signal 2; signal 3; signal 4; address-info 255,1; address-info 255,1; address-info "
+            "255,0; reset 255",
+            w, "1200,210,960,540 id=5");
+        add("splice grid", "field Row 4; field Column 5; field Edge X 1; field Edge Y 2; button ok",
+            "splice 255,4,5,1,2", w, "1200,210,960,540 id=5");
+        add("maximise and restore", "", "", w, "1200,210,960,540 id=5");
+    }
+    void session()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, frames);
+        QFETCH(QString, windows);
+        QFETCH(QString, panel);
+        vt::Operator op(view(), m_pWindow);
+        QCOMPARE(op.run(script), QString());
+        if (QString(QTest::currentDataTag()).startsWith("maximise")) {
+            vt::click(m_pWindow->findChild<QPushButton *>("maxButton"));
+            QCOMPARE(view()->transform(), QTransform::fromScale(2, 2));
+            vt::click(m_pWindow->findChild<QPushButton *>("maxButton"));
+            QCOMPARE(view()->transform(), QTransform());
+            // Rows and columns of the splice grid take 0 to 8 only.
+            op.run("field Row 9; field Column 18");
+            QCOMPARE(op.fieldOf("Row")->property("text").toString() +
+                         op.fieldOf("Column")->property("text").toString(),
+                     QStringLiteral("1"));
+        }
+        QCOMPARE(sent(), frames);
+        QCOMPARE(vt::windows(view()->scene()), windows);
+        QCOMPARE(this->panel(), panel);
+    }
+
+    // Closing writes the wall and the settings; the next start rebuilds the wall and tells the controller.
+    void closeAndRestart()
+    {
+        vt::click(m_pWindow->findChild<QPushButton *>("closeButton"));
+        QVERIFY(!m_pWindow->isVisible());
+        delete m_pWindow;
+        QVERIFY(!topLevel<SceneFrame>() && !topLevel<CommonFrame>());
+        QCOMPARE(vt::readFile("SpliceState.data"),
+                 QByteArray(
+                     R"({"items":[{"address":{"x":5},"position":{"height":540,"width":960,"x":600,"y":210},)"
+                     R"("rotate":0,"type":0}]})"));
+        AppStatus::theAppStatus()->save();
+        const QByteArray settings = vt::readFile("UserData.data");
+        QVERIFY(settings.contains("openModel=true") && settings.contains("SpliceColumn=5") &&
+                settings.contains(m_pty.slavePath().toUtf8()));
+        start();
+        QCOMPARE(vt::windows(view()->scene()), QStringLiteral("600,210,960,540 a5"));
+        QCOMPARE(sent(), QStringLiteral("5:600,210,960,540; rotate 5,0"));
+        QCOMPARE(panel(), QStringLiteral("0,0,0,0 id="));
+    }
+
+    // The panels that are built but not shown still do their part when driven.
+    void hiddenPanels()
+    {
+        CommonFrame *pCommon = topLevel<CommonFrame>();
+        pCommon->show();
+        vt::Operator common(view(), pCommon);
+        QCOMPARE(
+            common.run("choose Input AV; choose Input VGA; choose Input HDMI; choose Input USB; choose "
+                       "Output HDMI; choose Output DVI; choose Resolution 1920×1080; choose Resolution "
+                       "1280*720; choose Resolution 1024*768; toggle Splice; toggle Address; button Rotate"),
+            QString());
+        QCOMPARE(
+            sent(),
+            QStringLiteral(
+                "input-mode 0; input-mode 1; input-mode 2; input-mode 3; signal 2; signal 2; resolution 0,0; "
+                "resolution 0,1; resolution 0,2; splice 255,15,15,0,0; address-info 255,0; rotate 0,0"));
+        // The unit grid and the scene type reach the wall picture: grid lines, size, marks and scale.
+        QCOMPARE(common.run("choose Unit Row 1; choose Unit Column 7; choose Scene Type portrait"),
+                 QString());
+        QStringList marks;
+        for (QGraphicsItem *pItem : view()->scene()->items(Qt::AscendingOrder)) {
+            if (auto *pText = qgraphicsitem_cast<QGraphicsTextItem *>(pItem))
+                marks << pText->toPlainText();
+            if (auto *pLine = qgraphicsitem_cast<QGraphicsLineItem *>(pItem); pLine && pLine->zValue() > 0)
+                marks << QStringLiteral("%1,%2 %3")
+                             .arg(pLine->line().x1())
+                             .arg(pLine->line().y2())
+                             .arg(pLine->pen().widthF());
+        }
+        QCOMPARE(marks.join(';'),
+                 QStringLiteral(
+                     "1080;1920;51,640 0.5;102,640 0.5;153,640 0.8;204,640 0.5;255,640 0.5;306,640 0.8"));
+        QCOMPARE(view()->scene()->sceneRect(), QRectF(0, 0, 360, 640));
+        QCOMPARE(view()->transform(), QTransform::fromScale(0.5743491774985174, 0.5743491774985174));
+        QCOMPARE(vt::windows(view()->scene()), QString());
+        QCOMPARE(common.run("choose Scene Type landscape; toggle Open Model"), QString());
+        QCOMPARE(view()->scene()->sceneRect(), QRectF(0, 0, 640, 360));
+        pCommon->hide();
+
+        // Scene buttons: Ctrl-click saves the wall under the button's number, a click loads it back;
+        // "Rename" stores a new name.
+        SceneFrame *pScenes = topLevel<SceneFrame>();
+        pScenes->show();
+        vt::Operator scenes(view(), pScenes);
+        QCOMPARE(scenes.run("drag 20,20 100,100"), QString());
+        auto *pFirst = vt::withText<QPushButton>(pScenes, "SceneAlias01");
+        QTest::keyPress(pFirst, Qt::Key_Control);
+        QTest::mouseClick(pFirst, Qt::LeftButton, Qt::ControlModifier);
+        QTest::keyRelease(pFirst, Qt::Key_Control);
+        static_cast<SpliceScene *>(view()->scene())->removeAllWnd();
+        vt::click(pFirst);
+        QCOMPARE(vt::windows(view()->scene()), QStringLiteral("120,120,480,480"));
+        scenes.run("answer Hall B");
+        pFirst->actions().first()->trigger();
+        QCOMPARE(pFirst->text() + AppStatus::theAppStatus()->sceneAlias(0), QStringLiteral("Hall BHall B"));
+        QCOMPARE(scenes.dialogFields, (QStringList{"SceneAlias01"}));
+        pScenes->hide();
+    }
+
+    // Maximise and restore by double click; a drag moves the window, restoring it first when maximised.
+    // The setting button shows one connection dialog, reused.
+    void titleBar()
+    {
+        auto *pTitle = m_pWindow->findChild<TitleFrame *>();
+        QSignalSpy spy(pTitle, SIGNAL(changWindowSize(int)));
+        QTest::mouseDClick(pTitle, Qt::LeftButton, Qt::NoModifier, QPoint(500, 20));
+        QVERIFY(m_pWindow->isMaximized());
+        QCOMPARE(m_pWindow->findChild<QPushButton *>("maxButton")->property("Normal"), QVariant(false));
+        QTest::mouseDClick(pTitle, Qt::LeftButton, Qt::NoModifier, QPoint(500, 20));
+        QVERIFY(!m_pWindow->isMaximized());
+        vt::click(m_pWindow->findChild<QPushButton *>("maxButton"));
+        auto mouse = [pTitle](QEvent::Type type, const QPoint &at) {
+            QMouseEvent event(type, pTitle->mapFromGlobal(at), at, Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(pTitle, &event);
+        };
+        mouse(QEvent::MouseButtonPress, QPoint(200, 20));
+        mouse(QEvent::MouseMove, QPoint(210, 25));
+        const QPoint start = m_pWindow->pos();
+        mouse(QEvent::MouseMove, QPoint(230, 35));
+        mouse(QEvent::MouseButtonRelease, QPoint(230, 35));
+        mouse(QEvent::MouseMove, QPoint(300, 300));
+        QVERIFY(!m_pWindow->isMaximized());
+        QCOMPARE(m_pWindow->pos() - start, QPoint(20, 10));
+        QList<int> sizes;
+        for (const QList<QVariant> &arguments : spy)
+            sizes << arguments.at(0).toInt();
+        QCOMPARE(sizes, (QList<int>{1, 0, 1, 0}));
+        m_pWindow->move(0, 0);
+
+        vt::Operator op(view(), pTitle);
+        QList<QDialog *> shown;
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(op.run("answer cancel; button Setting"), QString());
+            shown << op.lastDialog;
+        }
+        QVERIFY(qobject_cast<SettingConnectiondlg *>(shown.value(0)) && shown.value(1) == shown.value(0));
+        QCOMPARE(AppStatus::theAppStatus()->currPort(), m_pty.slavePath());
+    }
+
+    // COM names first in the system's order, then the others; Ok stores the choice, a typed name trimmed,
+    // an emptied field keeps the stored port, Cancel changes nothing.
+    void connectionDialog()
+    {
+        AppStatus::theAppStatus()->setCurrPort("COM10");
+        SettingConnectiondlg dlg(QStringList{"ttyS0", "COM2", "COM10", "com4", "COM"});
+        auto *pCombo = dlg.findChild<QComboBox *>();
+        QStringList listed;
+        for (int i = 0; i < pCombo->count(); ++i)
+            listed << pCombo->itemText(i);
+        QCOMPARE(listed.join(' ') + " " + pCombo->currentText(),
+                 QStringLiteral("COM2 COM10 com4 ttyS0 COM COM10"));
+        QCOMPARE(SettingConnectiondlg(QStringList()).findChild<QComboBox *>()->currentText(),
+                 QStringLiteral("COM1"));
+        QStringList stored;
+        for (const char *typed : {"cancel COM2", "COM2", " /dev/serial/by-id/usb-adapter ", ""}) {
+            pCombo->setEditText(QString(typed).remove("cancel "));
+            vt::click(vt::withText<QPushButton>(&dlg, QString(typed).startsWith("cancel") ? "Cancel" : "Ok"));
+            stored << AppStatus::theAppStatus()->currPort();
+        }
+        QCOMPARE(stored.join('|'),
+                 QStringLiteral("COM10|COM2|/dev/serial/by-id/usb-adapter|/dev/serial/by-id/usb-adapter"));
+        AppStatus::theAppStatus()->setCurrPort(m_pty.slavePath());
+    }
+
+    // The language menu switches every frame and the wall's menu; English brings the sources back; the
+    // language in use changes nothing. Every text meant to follow the language does, in its own context,
+    // in the frames and in the dialogs kept between uses.
+    void languages()
+    {
+        auto *pTitle = m_pWindow->findChild<TitleFrame *>();
+        QSignalSpy spy(pTitle, SIGNAL(changLang(QString)));
+        QVERIFY(vt::withText<QAction>(pTitle, "English")->isChecked() &&
+                !vt::withText<QAction>(pTitle, "简体中文")->isChecked());
+        const QList<QPair<QWidget *, QString>> samples{
+            {vt::withText<QPushButton>(pTitle, "Connect"), "TitleFrame|Connect"},
+            {vt::withText<QPushButton>(m_pWindow, "Save"), "signalframe|Save"},
+            {vt::withText<QLabel>(m_pWindow, "Width"), "PositionFrame|Width"},
+            {m_pWindow->findChild<QLabel *>("titleLabel"), "TitleFrame|视频墙控制系统"}};
+        vt::withText<QAction>(pTitle, "English")->trigger();
+        QCOMPARE(spy.count(), 0);
+        for (const char *language : {"简体中文", "繁体中文", "English"}) {
+            vt::withText<QAction>(pTitle, QString::fromUtf8(language))->trigger();
+            QCoreApplication::processEvents();
+            QCOMPARE(AppStatus::theAppStatus()->langType(), QString::fromUtf8(language));
+            for (const auto &sample : samples) {
+                const QString source = sample.second.section('|', 1);
+                const QString shown =
+                    QCoreApplication::translate(sample.second.section('|', 0, 0).toLatin1(), source.toUtf8());
+                QVERIFY((shown == source) == (QString(language) == "English") ||
+                        source.startsWith(QChar(0x89c6)));
+                QCOMPARE(sample.first->property("text").toString(), shown);
+            }
+            vt::Operator op(view());
+            op.run("menu 600,300 none");
+            QCOMPARE(op.menuEntries, QStringList{QCoreApplication::translate("SpliceScene", "New Window")});
+        }
+        QCOMPARE(spy.count(), 3);
+
+        vt::Operator op(view(), m_pWindow);
+        QCOMPARE(op.run("drag 300,200 380,280; answer cancel; menu 340,240 Position; answer cancel; menu "
+                        "340,240 Address; answer cancel; menu 340,240 Rotate; menu 340,240 Close"),
+                 QString());
+        MarkingTranslator marking;
+        QCoreApplication::installTranslator(&marking);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QStringList unmarked;
+        for (QWidget *pTop : QApplication::topLevelWidgets()) {
+            QStringList texts =
+                shownTexts(pTop).filter(QRegularExpression("^(?!.*:|SceneAlias|Hall B|\\s*$)"));
+            texts.sort();
+            if (!texts.isEmpty())
+                unmarked << QString(pTop->metaObject()->className()) + ": " + texts.join(' ');
+        }
+        unmarked.sort();
+        QCoreApplication::removeTranslator(&marking);
+        QCOMPARE(
+            unmarked.join(" | "),
+            QStringLiteral("CommonFrame: OK | MainWindow: DP HDMI1 HDMI2 Off On wireless | "
+                           "SettingConnectiondlg: Cancel Ok Port | SettingRotateDlg: Rotate Rotate Setting"));
+    }
+
+    // Settings damaged by hand start and close the program in both models without a fault.
+    void damagedSettings()
+    {
+        delete m_pWindow;
+        for (const QByteArray &settings :
+             {QByteArray("SceneRow=0\nSceneColumn=-2147483648\nSpliceRow=-3\nSpliceColumn=0\nSceneType=7"),
+              QByteArray("SceneRow=2147483647\nSceneColumn=99999\nSpliceRow=256\nSpliceColumn=2147483647")}) {
+            vt::enterFreshDir();
+            QVERIFY(vt::writeFile("UserData.data", "[Config]\n" + settings + "\n"));
+            QVERIFY(
+                vt::writeFile("SpliceState.data", R"({"items":[{"type":0},{"type":1,"address":{"x":2}}]})"));
+            AppStatus::theAppStatus()->reload();
+            start();
+            vt::Operator op(view(), m_pWindow);
+            QCOMPARE(op.run("button Irregular Model; dblclick 50,50; button standard Model; dblclick 50,50"),
+                     QString());
+            m_pWindow->grab();
+            delete m_pWindow;
+            QVERIFY(QJsonDocument::fromJson(vt::readFile("SpliceState.data")).isObject());
+        }
+    }
+};
+
+QTEST_MAIN(TestApp)
+#include "tst_app.moc"

@@ -1,0 +1,390 @@
+// The wall scene and its windows through a real view: an operator's mouse, keys, menus and dialogs in;
+// the windows, the painted picture, the layout files and the frames on a pseudo-terminal out.
+#include "appstatus.h"
+#include "modelfile.h"
+#include "operator.h"
+#include "ptypair.h"
+#include "seriallink.h"
+#include "splicescene.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+
+namespace {
+
+// The wall picture of the current scene type at scale 1, scene (0, 0) at the viewport's corner.
+struct Wall
+{
+    SpliceScene scene;
+    QGraphicsView view{&scene};
+
+    Wall()
+    {
+        scene.setSceneRect(0, 0, AppStatus::theAppStatus()->unitWidth(),
+                           AppStatus::theAppStatus()->unitHeight());
+        view.setFrameShape(QFrame::NoFrame);
+        view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        view.resize(700, 700);
+        view.show();
+        QApplication::setActiveWindow(&view);
+    }
+    bool ready() { return QTest::qWaitForWindowExposed(&view) && view.mapToScene(0, 0) == QPointF(0, 0); }
+    void load(const QString &strLayout)
+    {
+        ModelFile model(QStringLiteral("never-written.json"), false);
+        model.setItems(vt::records(strLayout));
+        scene.loadConfig(&model);
+    }
+};
+
+// Records the texts a window paints: "left,baseline point-size text".
+class TextLog : public QPaintDevice, public QPaintEngine
+{
+public:
+    QStringList lines;
+    QPaintEngine *paintEngine() const override { return const_cast<TextLog *>(this); }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        lines << QStringLiteral("%1,%2 %3 %4")
+                     .arg(p.x())
+                     .arg(p.y())
+                     .arg(painter()->font().pointSize())
+                     .arg(item.text());
+    }
+    Type type() const override { return User; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        if (metric == PdmDevicePixelRatioScaled)
+            return int(devicePixelRatioFScale());
+        return metric == PdmDevicePixelRatio ? 1 : metric >= PdmDpiX && metric <= PdmPhysicalDpiY ? 96 : 1000;
+    }
+};
+
+} // namespace
+
+class TestScene : public QObject
+{
+    Q_OBJECT
+
+    PtyPair *m_pPty = nullptr;
+
+    QString sent() { return vt::decoded(m_pPty->read(0, 150)); }
+
+private slots:
+    void initTestCase() { vt::enterFreshDir(); }
+    void init()
+    {
+        QFile::remove(QStringLiteral("SpliceState.data"));
+        AppStatus *status = AppStatus::theAppStatus();
+        status->setSceneType(0);
+        status->setOpenModel(true);
+        status->setSpliceRow(2);
+        status->setSpliceColumn(3);
+        status->setSceneRow(12);
+        status->setSceneColumn(12);
+        m_pPty = new PtyPair;
+        QVERIFY(SerialLink::theSerialLink()->open(m_pPty->slavePath()));
+    }
+    void cleanup()
+    {
+        SerialLink::theSerialLink()->close();
+        delete m_pPty;
+    }
+
+    // Each row: settings ("portrait", "standard", "columnsN" before a ':'), the windows, what the operator
+    // does, the frames the controller gets, and the windows afterwards (then what a dialog showed, in [],
+    // and the texts of message boxes).
+    void editing_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("frames");
+        QTest::addColumn<QString>("after");
+        auto add = [](const char *name, const char *layout, const char *script, const char *frames,
+                      const char *after) { QTest::newRow(name) << layout << script << frames << after; };
+        const char *w = "600,600,600,360 a7"; // scene (100, 100, 100, 60)
+        // Edges and corners 6 scene units wide; only a release after a change sends.
+        add("right edge", w, "drag 198,130 250,130", "7:600,600,900,360", "600,600,900,360 a7");
+        add("right edge stops at the wall", w, "drag 198,130 600,130 700,130", "7:600,600,3000,360",
+            "600,600,3000,360 a7");
+        add("bottom-right stops at the walls", w, "drag 198,158 600,300 700,400", "7:600,600,3000,1200",
+            "600,600,3000,1200 a7");
+        add("top-right pushed left", w, "drag 197,103 740,103", "7:0,618,3840,342", "0,618,3840,342 a7");
+        add("left edge beyond the wall", w, "drag 102,130 -30,130", "7:0,600,1200,360", "0,600,1200,360 a7");
+        add("top edge", w, "drag 150,102 150,40", "7:600,240,600,720", "600,240,600,720 a7");
+        add("bottom edge", w, "drag 150,158 150,300", "7:600,600,600,1200", "600,600,600,1200 a7");
+        add("bottom under the minimum", w, "drag 150,158 150,110", "", "600,600,600,360 a7");
+        add("top-left corner", w, "drag 102,102 80,70", "7:480,420,720,540", "480,420,720,540 a7");
+        add("bottom-left corner", w, "drag 102,158 80,200", "7:480,600,720,600", "480,600,720,600 a7");
+        add("inside", w, "drag 150,130 250,230", "7:1200,1200,600,360", "1200,1200,600,360 a7");
+        add("inside beyond the wall", w, "drag 150,130 -100,130", "7:0,600,600,360", "0,600,600,360 a7");
+        add("inside beyond the bottom", w, "drag 150,130 150,500", "7:600,1800,600,360",
+            "600,1800,600,360 a7");
+        add("inside, 6 from the edges", w, "drag 106,106 116,116", "7:660,660,600,360", "660,660,600,360 a7");
+        add("pressed in place", w, "click 150,130; click 198,130", "", "600,600,600,360 a7");
+        add("unit window stays", "standard: 600,600,600,360 a7 t1", "drag 150,130 250,230", "",
+            "600,600,600,360 a7 t1");
+        add("unit window resizes", "standard: 600,600,600,360 a7 t1", "drag 198,130 250,130",
+            "7:600,600,900,360", "600,600,900,360 a7 t1");
+        // Under the minimum a window grows one unit a move while its left edge follows the mouse.
+        add("narrow window", "600,600,60,360 a7", "drag 101,130 90,130 85,130 80,130 75,130 70,130 60,130",
+            "7:360,600,150,360", "360,600,150,360 a7");
+        // Arrow keys nudge by a third of a scene unit, never off the wall; any key release sends.
+        const char *k = "600,300,1920,1080 a7";
+        add("left key", k, "click 200,100; key Left", "7:598,300,1920,1080", "598,300,1920,1080 a7");
+        add("up key", k, "click 200,100; key Up", "7:600,298,1920,1080", "600,298,1920,1080 a7");
+        add("right key", k, "click 200,100; key Right", "7:602,300,1920,1080", "602,300,1920,1080 a7");
+        add("down key", k, "click 200,100; key Down", "7:600,302,1920,1080", "600,302,1920,1080 a7");
+        add("other key", k, "click 200,100; key A", "7:600,300,1920,1080", "600,300,1920,1080 a7");
+        add("left at the wall", "1.5,300,1920,1080 a7", "click 200,100; key Left", "7:2,300,1920,1080",
+            "1.5,300,1920,1080 a7");
+        add("up at the wall", "600,1.5,1920,1080 a7", "click 200,100; key Up", "7:600,2,1920,1080",
+            "600,1.5,1920,1080 a7");
+        add("right near the wall", "1918.5,0,1920,1080 a7", "click 400,100; key Right", "7:1919,0,1920,1080",
+            "1918.5,0,1920,1080 a7");
+        add("down near the wall", "0,1078.5,1920,1080 a7", "click 100,200; key Down", "7:0,1079,1920,1080",
+            "0,1078.5,1920,1080 a7");
+        // The portrait picture goes out transposed; a free window at (0, 0) or without address stays local.
+        add("portrait", "portrait: 100,200,300,400 a3", "click 30,50; key Space", "3:200,100,400,300",
+            "100,200,300,400 a3");
+        add("free window at (0, 0)", "100,200,300,400 a0", "click 30,50; key Space", {},
+            "100,200,300,400 a0");
+        add("unit window at (0, 0)", "standard: 100,200,300,400 a0 t1", "click 30,50; key Space",
+            "0:100,200,300,400", "100,200,300,400 a0 t1");
+        add("free window at (0, 1)", "100,200,300,400 a0 s1", "click 30,50; key Space", "0:100,200,300,400",
+            "100,200,300,400 a0");
+        add("no address", "standard: 100,200,300,400 t1", "click 30,50; key Space", "", "100,200,300,400 t1");
+        add("halves round upward", "10.5,-10.5,300.5,60.5 a3", "click 20,5; key Space", "3:11,65526,301,61",
+            "10.5,-10.5,300.5,60.5 a3");
+        // A double click snaps to the units the window touches, the next one restores; the release after a
+        // double click finds the rectangle new and sends it again.
+        add("snap and restore", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
+            "7:320,0,960,540; 7:320,0,960,540; 7:320,0,960,540; 7:500,100,700,300", "500,100,700,300 a7");
+        add("snap from unit boundaries", "0,0,640,360 a7", "dblclick 10,10", "7:0,0,960,540; 7:0,0,960,540",
+            "0,0,960,540 a7");
+        add("snap at the right wall", "3200,0,640,180 a7", "dblclick 540,10",
+            "7:3200,0,640,360; 7:3200,0,640,360", "3200,0,640,360 a7");
+        add("no snap without columns", "columns0: 300,300,600,360 a7", "dblclick 60,60", "",
+            "300,300,600,360 a7");
+        add("no snap for tiny units", "columns5000: 300,300,600,360 a7", "dblclick 60,60", "",
+            "300,300,600,360 a7");
+        // The window menu on the window it opened on.
+        const char *m = "600.7,300,960,540 a3"; // scene (100.1, 50, 160, 90)
+        add("Full", m, "menu 110,60 Full", "3:0,0,3840,2160", "0,0,3840,2160 a3");
+        add("Full, portrait", "portrait: 600.7,300,960,540 a3", "menu 110,60 Full", "3:0,0,3840,2160",
+            "0,0,2160,3840 a3");
+        add("Position", m, "answer 100,200,300,400; menu 110,60 Position", "3:100,200,300,400",
+            "100,200,300,400 a3 [600,300,960,540]");
+        add("Position, portrait", "portrait: 600.7,300,960,540 a3",
+            "answer 100,200,300,400; menu 110,60 Position", "3:200,100,400,300",
+            "100,200,300,400 a3 [600,300,960,540]");
+        add("Position at (0, 0)", "600.7,300,960,540 a0", "answer 100,200,300,400; menu 110,60 Position", {},
+            "600.7,300,960,540 a0 [600,300,960,540]");
+        add("Position cancelled", m, "answer cancel; menu 110,60 Position", {},
+            "600.7,300,960,540 a3 [600,300,960,540]");
+        add("Rotate", m, "answer 180; menu 110,60 Rotate", "rotate 3,2", "600.7,300,960,540 a3 r2 [close]");
+        add("Reset", m, "menu 110,60 Reset", "reset 3", m);
+        add("Reset without address", "600.7,300,960,540", "menu 110,60 Reset", "", "600.7,300,960,540");
+        add("Close", m, "menu 110,60 Close", "", "");
+        add("Address", m, "answer 12; menu 110,60 Address", "", "600.7,300,960,540 a12 [3]");
+        add("Address taken, also by a hidden window", "0,0,960,540 a5 t1; 600.7,300,960,540 a3",
+            "answer 5; menu 110,60 Address", {},
+            "0,0,960,540 a5 t1 hidden; 600.7,300,960,540 a3 [3] ! Address conflict, setting is failed!");
+        add("Address (0, 0) never conflicts", "0,0,960,540 a0 t1; 600.7,300,960,540 a0",
+            "answer 0; menu 110,60 Address", "", "0,0,960,540 a0 t1 hidden; 600.7,300,960,540 a0 [0]");
+        add("New Window held on the wall", "unknown type: 0,0,960,540", "menu 500,300 New Window", "",
+            "0,0,960,540; 1920,1080,1920,1080 t1");
+        // The rubber band draws a free window in the open model while nothing is selected, 16 units at least.
+        const char *b = "3360,0,480,240"; // scene (560, 0, 80, 40)
+        add("band up and left", b, "drag 100,50 80,30 60,20", "", "3360,0,480,240; 360,120,240,180");
+        add("band of 16", b, "drag 30,30 46,46", "", "3360,0,480,240; 180,180,96,96");
+        add("band of 15", b, "drag 30,10 45,30", "", b);
+        add("band leaving the wall", b, "drag 500,300 580,340 660,380", "",
+            "3360,0,480,240; 3000,1800,480,240");
+        add("band in the standard model", "standard: 3360,0,480,240", "drag 300,200 400,300", "",
+            "3360,0,480,240 hidden");
+        add("band with a window selected", b, "click 600,20; drag 300,200 400,300", "", b);
+    }
+    void editing()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, script);
+        QFETCH(QString, frames);
+        QFETCH(QString, after);
+        const QString setup = layout.section(QLatin1Char(':'), 0, -2);
+        AppStatus::theAppStatus()->setSceneType(setup.contains("portrait")  ? 1
+                                                : setup.contains("unknown") ? 3
+                                                                            : 0);
+        AppStatus::theAppStatus()->setOpenModel(!setup.contains("standard"));
+        if (setup.contains("columns"))
+            AppStatus::theAppStatus()->setSceneColumn(setup.section("columns", 1).toInt());
+        Wall wall;
+        QVERIFY(wall.ready());
+        // Rebuilt while the link is closed, so that no frames (and their waits) precede the operator's.
+        SerialLink::theSerialLink()->close();
+        wall.load(layout.section(QLatin1Char(':'), -1));
+        QVERIFY(SerialLink::theSerialLink()->open(m_pPty->slavePath()));
+        vt::Operator op(&wall.view);
+        QCOMPARE(op.run(script), QString());
+        QCOMPARE(sent(), frames);
+        QCOMPARE(vt::windows(&wall.scene) +
+                     (op.dialogFields.isEmpty() ? "" : " [" + op.dialogFields.join(',') + "]") +
+                     (op.messages.isEmpty() ? "" : " ! " + op.messages.join(" ! ")),
+                 after);
+    }
+
+    // The menu of a free window, of a unit window, of the empty wall, none outside; the resolution and
+    // mode choices, which are in no menu, go to the window's unit, never to all of them.
+    void menusAndHiddenActions()
+    {
+        QStringList seen;
+        for (const QString layout : {"0,0,960,540 a3", "standard: 0,0,960,540 a3 t1"}) {
+            AppStatus::theAppStatus()->setOpenModel(!layout.startsWith("standard"));
+            Wall wall;
+            QVERIFY(wall.ready());
+            wall.load(layout.section(':', -1));
+            sent();
+            vt::Operator op(&wall.view);
+            for (const char *at : {"50,50", "300,300", "660,100"}) {
+                op.run(QStringLiteral("menu %1 none").arg(at));
+                seen << op.menuEntries.join(',');
+            }
+            UnitWnd *pWnd = vt::windowsOf(&wall.scene).first();
+            wall.scene.setFocusItem(pWnd);
+            for (int nAddr : {3, 0, -1}) {
+                pWnd->setAddress(nAddr, 1);
+                for (const char *choice :
+                     {"slotRes 1280*720", "slotMode HDMI", "slotMode DVI", "slotRes 1024*768"}) {
+                    op.run(QStringLiteral("answer ") + QString(choice).section(' ', 1));
+                    QMetaObject::invokeMethod(&wall.scene, QByteArray(choice).split(' ').first().constData());
+                }
+                seen << sent();
+            }
+        }
+        const QString hidden = "resolution 49,1; input-mode 2; input-mode 3; resolution 49,2|resolution 1,1; "
+                               "input-mode 2; input-mode 3; resolution 1,2|input-mode 2; input-mode 3";
+        QCOMPARE(seen.join('|'), "Full,Address,Position,Rotate,Reset,Close|New Window|no menu|" + hidden +
+                                     "|Full,Address,Rotate,Reset,Close|New Window|no menu|" + hidden);
+    }
+
+    // Fills by type and selection inside a grey outline, cursors by edge (a narrow window leaves its
+    // corners to the right-hand ones); the three texts sized by the smaller side, a portrait window
+    // showing its numbers as the controller gets them.
+    void painting()
+    {
+        Wall wall;
+        QVERIFY(wall.ready());
+        wall.scene.setBackgroundBrush(Qt::black);
+        wall.load("600,300,1920,1080 a9; 2.5,-2.5,1920,1205.4 t1; 3000,1800,60,360");
+        const QList<UnitWnd *> windows = vt::windowsOf(&wall.scene);
+        QList<QColor> fills;
+        for (int i = 0; i < 4; ++i) {
+            windows[0]->setType(i / 2);
+            windows[0]->setSelected(i % 2);
+            QImage image(640, 360, QImage::Format_RGB32);
+            QPainter painter(&image);
+            wall.scene.render(&painter, QRectF(0, 0, 640, 360), QRectF(0, 0, 640, 360));
+            fills << image.pixelColor(260, 140) << image.pixelColor(100, 140) << image.pixelColor(99, 140);
+        }
+        const QColor border(84, 84, 84), outside(Qt::black);
+        QCOMPARE(fills, (QList<QColor>{QColor(218, 218, 218), border, outside, QColor(76, 184, 254), border,
+                                       outside, QColor(126, 194, 66), border, outside, QColor(170, 234, 116),
+                                       border, outside}));
+        QStringList cursors;
+        vt::Operator op(&wall.view);
+        for (const char *at : {"105,55", "260,55", "415,55", "415,140", "415,225", "260,225", "105,225",
+                               "105,140", "106,56", "414,224", "505,355"}) {
+            op.run(QStringLiteral("hover ") + at);
+            cursors << QString::number(windows[QString(at) == "505,355" ? 2 : 0]->cursor().shape());
+        }
+        QCOMPARE(cursors.join(','), QStringLiteral("8,5,7,6,8,5,7,6,9,9,8"));
+
+        QStringList painted;
+        for (int sceneType : {0, 1}) {
+            AppStatus::theAppStatus()->setSceneType(sceneType);
+            for (UnitWnd *pWnd : windows.mid(0, 2)) {
+                TextLog log;
+                QPainter painter(&log);
+                QStyleOptionGraphicsItem option;
+                pWnd->paint(&painter, &option, nullptr);
+                painted << log.lines;
+            }
+        }
+        QCOMPARE(
+            painted,
+            (QStringList{"10,22 12 LED Setting:9", "10,40 12 Position:600,300", "10,58 12 Size:1920,1080",
+                         "10,24 14 LED Setting:-1", "10,44 14 Position:3,-2", "10,64 14 Size:1920,1205",
+                         "10,22 12 LED Setting:9", "10,40 12 Position:300,600", "10,58 12 Size:1080,1920",
+                         "10,24 14 LED Setting:-1", "10,44 14 Position:-2,3", "10,64 14 Size:1205,1920"}));
+    }
+
+    // A layout replaces the windows and re-sends each one with an address or covering units, hidden ones
+    // too (numbers truncated); the standard model lays a grid over the wall while the free windows wait.
+    void layoutsAndModels()
+    {
+        Wall wall;
+        QCOMPARE(vt::windows(&wall.scene), QString());
+        wall.scene.slotAddWnd();
+        wall.load("0,0,960,540 a0; 100,200,300,400 a0 t1 r1; 10.9,-20.9,300,400 a4 t5 r3; 1,2,3,4 a0 t5");
+        QCOMPARE(sent(), "0:100,200,300,400; rotate 0,1; 4:10,65516,300,400; rotate 4,3");
+        QCOMPARE(vt::windows(&wall.scene), "0,0,960,540 a0; 100,200,300,400 a0 t1 r1 hidden; "
+                                           "10.9,-20.9,300,400 a4 t1 r3 hidden; 1,2,3,4 a0 t1 hidden");
+        const QString grid = "0,0,1280,1080 t1; 1280,0,1280,1080 t1; 2560,0,1280,1080 t1; 0,1080,1280,1080 "
+                             "t1; 1280,1080,1280,1080 t1; 2560,1080,1280,1080 t1";
+        for (bool bOpen : {false, true, false}) {
+            AppStatus::theAppStatus()->setOpenModel(bOpen);
+            wall.scene.applyOpenModel(bOpen);
+            QCOMPARE(vt::windows(&wall.scene), bOpen ? "0,0,960,540 a0" : "0,0,960,540 a0 hidden; " + grid);
+        }
+        for (const QVector<int> &counts : QList<QVector<int>>{{0, 3}, {2, 100000}}) {
+            AppStatus::theAppStatus()->setSpliceRow(counts[0]);
+            AppStatus::theAppStatus()->setSpliceColumn(counts[1]);
+            wall.scene.applyOpenModel(false);
+            QCOMPARE(vt::windows(&wall.scene), QStringLiteral("0,0,960,540 a0 hidden"));
+        }
+        AppStatus::theAppStatus()->setSceneType(1);
+        AppStatus::theAppStatus()->setOpenModel(true);
+        wall.load("100,200,300,400 a3");
+        QCOMPARE(sent(), "3:200,100,400,300; rotate 3,0");
+    }
+
+    // Saved: the visible windows only; loaded: the windows replaced and re-sent, the file untouched; a
+    // file without a layout leaves the wall. The state file carries the wall from one run to the next.
+    void filesAndRuns()
+    {
+        AppStatus::theAppStatus()->setOpenModel(false);
+        ModelFile(QString()).setItems(
+            vt::records("10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1; 0,0,960,540 a6"));
+        {
+            SpliceScene scene;
+            QCOMPARE(
+                sent(),
+                "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0; 6:0,0,960,540; rotate 6,0");
+            scene.saveModel("saved.json");
+            scene.removeAllWnd();
+            QVERIFY(vt::writeFile("empty.json", "{\"other\":1,\"items\":[]}"));
+            for (const char *file : {"empty.json", "missing.json", "saved.json", "empty.json"})
+                scene.loadModel(file);
+            QCOMPARE(vt::windows(&scene), "10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1");
+            QCOMPARE(sent(), "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0");
+            vt::windowsOf(&scene).last()->setRotate(2);
+        }
+        QCOMPARE(vt::readFile("empty.json") + vt::readFile("missing.json"),
+                 QByteArray("{\"other\":1,\"items\":[]}"));
+        QCOMPARE(ModelFile("saved.json", false).items(),
+                 vt::records("10.5,20,300,400 a3 s-1 t1 r1; 1920,1080,960,540 a4 s-1 t1"));
+        SpliceScene again;
+        QCOMPARE(vt::windows(&again), "10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1 r2");
+    }
+};
+
+QTEST_MAIN(TestScene)
+#include "tst_scene.moc"
