@@ -167,6 +167,10 @@
         <source>Address</source>
         <translation>位址</translation>
     </message>
+    <message>
+        <source>0 to 63</source>
+        <translation>0 到 63</translation>
+    </message>
 </context>
 <context>
     <name>SettingAliasDlg</name>
@@ -239,6 +243,10 @@
         <source>Height</source>
         <translation>高度</translation>
     </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 到 %2</translation>
+    </message>
 </context>
 <context>
     <name>SettingRotateDlg</name>
@@ -297,13 +305,25 @@
         <source>Reset</source>
         <translation>重設</translation>
     </message>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>載入</translation>
+    </message>
+    <message>
+        <source>The layout could not be saved in %1 (%2).</source>
+        <translation>版面未能儲存到 %1（%2）。</translation>
+    </message>
+    <message>
+        <source>%1 holds no wall layout; the wall is unchanged.</source>
+        <translation>%1 中沒有牆面版面，牆面保持不變。</translation>
+    </message>
 </context>
 <context>
     <name>TitleFrame</name>
-    <message>
-        <source>Video Wall Controller</source>
-        <translation>視訊牆控制器</translation>
-    </message>
     <message>
         <source>Setting</source>
         <translation>設定</translation>
@@ -325,7 +345,7 @@
         <translation>關於</translation>
     </message>
     <message>
-        <source>视频墙控制系统</source>
+        <source>Video Wall Controller</source>
         <translation>視訊牆控制系統</translation>
     </message>
 </context>

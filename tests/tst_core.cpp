@@ -239,12 +239,15 @@ private slots:
         ModelFile model("bad.data", false);
         QVERIFY(model.read());
         QCOMPARE(model.items().size(), 2);
-        for (const QByteArray &content :
-             {QByteArray(R"({"items":[]})"), QByteArray(R"({"other":[{}]})"),
-              QByteArray(R"({"items":{"0":{}}})"), QByteArray(R"({"items":[{}])")}) {
+        for (const QByteArray &content : {QByteArray(R"({"items":[]})"), QByteArray(R"({"other":[{}]})"),
+                                          QByteArray(R"({"items":{"0":{}}})"), QByteArray(R"({"items":[{}])"),
+                                          QByteArray(R"({"items":[1,2,"x"]})")}) {
             QVERIFY(writeFile("bad.data", content));
             QVERIFY2(!model.read() && model.items().isEmpty(), content.constData());
         }
+        // Elements that are not objects are no windows; an object, even an empty one, is.
+        QVERIFY(writeFile("bad.data", R"({"items":[{},3,null,{"type":1}]})") && model.read());
+        QCOMPARE(model.items().size(), 2);
         QVERIFY(writeFile("a.data", R"({"name":"hall","meta":{"v":[1,2]},"items":[{"type":1}]})"));
         QVERIFY(writeFile("b.data", R"({"name":"hall","items":[]} trailing)"));
         for (const char *name : {"a.data", "b.data"})

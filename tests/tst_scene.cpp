@@ -162,8 +162,13 @@ private slots:
         add("free window at (0, 1)", "100,200,300,400 a0 s1", "click 30,50; key Space", "0:100,200,300,400",
             "100,200,300,400 a0");
         add("no address", "standard: 100,200,300,400 t1", "click 30,50; key Space", "", "100,200,300,400 t1");
-        add("halves round upward", "10.5,-10.5,300.5,60.5 a3", "click 20,5; key Space", "3:11,65526,301,61",
-            "10.5,-10.5,300.5,60.5 a3");
+        add("halves round upward", "10.5,13.5,301.5,61.5 a3", "click 20,5; key Space", "3:11,14,302,62",
+            "10.5,13.5,301.5,61.5 a3");
+        add("off the wall, not sent", "-600,0,960,540 a3", "click 20,5; key Space", "", "-600,0,960,540 a3");
+        // Only the left button edits; a left or top edge stops short of the opposite one.
+        add("right-button drag", w, "rdrag 198,130 250,130", "", "600,600,600,360 a7");
+        add("left edge past the right", w, "drag 102,130 300,130", "7:1110,600,90,360", "1110,600,90,360 a7");
+        add("top edge past the bottom", w, "drag 150,102 150,300", "7:600,870,600,90", "600,870,600,90 a7");
         // A double click snaps to the units the window touches, the next one restores; the release after a
         // double click finds the rectangle new and sends it again.
         add("snap and restore", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
@@ -172,6 +177,8 @@ private slots:
             "0,0,960,540 a7");
         add("snap at the right wall", "3200,0,640,180 a7", "dblclick 540,10",
             "7:3200,0,640,360; 7:3200,0,640,360", "3200,0,640,360 a7");
+        add("snap held on the wall", "columns7: 3288,0,548,540 a7", "dblclick 600,10",
+            "7:3288,0,552,720; 7:3288,0,552,720", "3288,0,552,720 a7");
         add("no snap without columns", "columns0: 300,300,600,360 a7", "dblclick 60,60", "",
             "300,300,600,360 a7");
         add("no snap for tiny units", "columns5000: 300,300,600,360 a7", "dblclick 60,60", "",
@@ -188,6 +195,10 @@ private slots:
             "100,200,300,400 a3 [600,300,960,540]");
         add("Position at (0, 0)", "600.7,300,960,540 a0", "answer 100,200,300,400; menu 110,60 Position", {},
             "600.7,300,960,540 a0 [600,300,960,540]");
+        add("Position held on the wall", m, "answer 3000,0,1920,540; menu 110,60 Position",
+            "3:1920,0,1920,540", "1920,0,1920,540 a3 [600,300,960,540]");
+        add("Position off the wall refused", m, "answer -500,0,99999,0; menu 110,60 Position", "",
+            "600.7,300,960,540 a3 [600,300,960,540] ! Position Setting kept open");
         add("Position cancelled", m, "answer cancel; menu 110,60 Position", {},
             "600.7,300,960,540 a3 [600,300,960,540]");
         add("Rotate", m, "answer 180; menu 110,60 Rotate", "rotate 3,2", "600.7,300,960,540 a3 r2 [close]");
@@ -200,8 +211,8 @@ private slots:
             "0,0,960,540 a5 t1 hidden; 600.7,300,960,540 a3 [3] ! Address conflict, setting is failed!");
         add("Address (0, 0) never conflicts", "0,0,960,540 a0 t1; 600.7,300,960,540 a0",
             "answer 0; menu 110,60 Address", "", "0,0,960,540 a0 t1 hidden; 600.7,300,960,540 a0 [0]");
-        add("New Window held on the wall", "unknown type: 0,0,960,540", "menu 500,300 New Window", "",
-            "0,0,960,540; 1920,1080,1920,1080 t1");
+        add("New Window held on the wall", "standard unknown type: 0,0,960,540 t1", "menu 500,300 New Window",
+            "", "0,0,960,540 t1; 1920,1080,1920,1080 t1");
         // The rubber band draws a free window in the open model while nothing is selected, 16 units at least.
         const char *b = "3360,0,480,240"; // scene (560, 0, 80, 40)
         add("band up and left", b, "drag 100,50 80,30 60,20", "", "3360,0,480,240; 360,120,240,180");
@@ -259,8 +270,8 @@ private slots:
             }
             UnitWnd *pWnd = vt::windowsOf(&wall.scene).first();
             wall.scene.setFocusItem(pWnd);
-            for (int nAddr : {3, 0, -1}) {
-                pWnd->setAddress(nAddr, 1);
+            for (const QPoint &address : {QPoint(3, 1), QPoint(0, 1), QPoint(-1, 1), QPoint(5, -1)}) {
+                pWnd->setAddress(address.x(), address.y());
                 for (const char *choice :
                      {"slotRes 1280*720", "slotMode HDMI", "slotMode DVI", "slotRes 1024*768"}) {
                     op.run(QStringLiteral("answer ") + QString(choice).section(' ', 1));
@@ -270,8 +281,9 @@ private slots:
             }
         }
         const QString hidden = "resolution 49,1; input-mode 2; input-mode 3; resolution 49,2|resolution 1,1; "
-                               "input-mode 2; input-mode 3; resolution 1,2|input-mode 2; input-mode 3";
-        QCOMPARE(seen.join('|'), "Full,Address,Position,Rotate,Reset,Close|New Window|no menu|" + hidden +
+                               "input-mode 2; input-mode 3; resolution 1,2|input-mode 2; input-mode 3|"
+                               "resolution 80,1; input-mode 2; input-mode 3; resolution 80,2";
+        QCOMPARE(seen.join('|'), "Full,Address,Position,Rotate,Reset,Close|no menu|no menu|" + hidden +
                                      "|Full,Address,Rotate,Reset,Close|New Window|no menu|" + hidden);
     }
 
@@ -334,7 +346,7 @@ private slots:
         QCOMPARE(vt::windows(&wall.scene), QString());
         wall.scene.slotAddWnd();
         wall.load("0,0,960,540 a0; 100,200,300,400 a0 t1 r1; 10.9,-20.9,300,400 a4 t5 r3; 1,2,3,4 a0 t5");
-        QCOMPARE(sent(), "0:100,200,300,400; rotate 0,1; 4:10,65516,300,400; rotate 4,3");
+        QCOMPARE(sent(), "0:100,200,300,400; rotate 0,1; rotate 4,3");
         QCOMPARE(vt::windows(&wall.scene), "0,0,960,540 a0; 100,200,300,400 a0 t1 r1 hidden; "
                                            "10.9,-20.9,300,400 a4 t1 r3 hidden; 1,2,3,4 a0 t1 hidden");
         const QString grid = "0,0,1280,1080 t1; 1280,0,1280,1080 t1; 2560,0,1280,1080 t1; 0,1080,1280,1080 "
@@ -350,14 +362,20 @@ private slots:
             wall.scene.applyOpenModel(false);
             QCOMPARE(vt::windows(&wall.scene), QStringLiteral("0,0,960,540 a0 hidden"));
         }
+        // The portrait grid covers the portrait wall.
         AppStatus::theAppStatus()->setSceneType(1);
+        AppStatus::theAppStatus()->setSpliceRow(2);
+        AppStatus::theAppStatus()->setSpliceColumn(3);
+        wall.scene.applyOpenModel(false);
+        QCOMPARE(vt::windows(&wall.scene).section("; ", 1, 2), "0,0,720,1920 t1; 720,0,720,1920 t1");
         AppStatus::theAppStatus()->setOpenModel(true);
         wall.load("100,200,300,400 a3");
         QCOMPARE(sent(), "3:200,100,400,300; rotate 3,0");
     }
 
     // Saved: the visible windows only; loaded: the windows replaced and re-sent, the file untouched; a
-    // file without a layout leaves the wall. The state file carries the wall from one run to the next.
+    // file without a layout leaves the wall, and a save or load that fails says so. The state file
+    // carries the wall from one run to the next.
     void filesAndRuns()
     {
         AppStatus::theAppStatus()->setOpenModel(false);
@@ -365,14 +383,23 @@ private slots:
             vt::records("10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1; 0,0,960,540 a6"));
         {
             SpliceScene scene;
+            QGraphicsView view(&scene);
+            vt::Operator op(&view);
             QCOMPARE(
                 sent(),
                 "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0; 6:0,0,960,540; rotate 6,0");
+            QVERIFY(QDir().mkdir("folder.json"));
+            scene.saveModel("folder.json");
             scene.saveModel("saved.json");
             scene.removeAllWnd();
             QVERIFY(vt::writeFile("empty.json", "{\"other\":1,\"items\":[]}"));
             for (const char *file : {"empty.json", "missing.json", "saved.json", "empty.json"})
                 scene.loadModel(file);
+            QCOMPARE(op.messages.join('|'),
+                     "The layout could not be saved in folder.json (not a file).|empty.json "
+                     "holds no wall layout; the wall is unchanged.|missing.json holds no "
+                     "wall layout; the wall is unchanged.|empty.json holds no wall layout; "
+                     "the wall is unchanged.");
             QCOMPARE(vt::windows(&scene), "10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1");
             QCOMPARE(sent(), "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0");
             vt::windowsOf(&scene).last()->setRotate(2);

@@ -265,7 +265,7 @@ void TitleFrame::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         m_pLangMenu->setTitle(tr("Language"));
         m_pAboutAction->setText(tr("About"));
-        m_pTitleLabel->setText(tr("视频墙控制系统"));
+        m_pTitleLabel->setText(tr("Video Wall Controller"));
         m_pSettingButton->setText(tr("Setting"));
         m_pConnectButton->setText(tr("Connect"));
         m_pDisconnectButton->setText(tr("Disconnect"));

@@ -94,12 +94,15 @@ bool ModelFile::read()
     const QJsonArray array = m_root.value(QLatin1String("items")).toArray();
     if (array.isEmpty())
         return false;
-    for (const QJsonValue &value : array)
-        m_items.append(recordFromJson(value.toObject()));
-    return true;
+    // Anything but an object is no window.
+    for (const QJsonValue &value : array) {
+        if (value.isObject())
+            m_items.append(recordFromJson(value.toObject()));
+    }
+    return !m_items.isEmpty();
 }
 
-void ModelFile::write()
+bool ModelFile::write()
 {
     m_root.remove(QLatin1String("items"));
     QJsonArray array;
@@ -114,15 +117,21 @@ void ModelFile::write()
     QSaveFile file(m_file.fileName());
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         qDebug() << "xxxxxxxxxxxxxxxx";
-        return;
+        m_strError = info.exists() && !info.isFile() ? QStringLiteral("not a file") : file.errorString();
+        return false;
     }
     const QByteArray bytes = m_document.toJson(QJsonDocument::Compact);
     // commit() may still rename a short file into place on a full disk, so every step is checked first.
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+        m_strError = file.errorString();
         file.cancelWriting();
         qDebug() << "xxxxxxxxxxxxxxxx";
-        return;
+        return false;
     }
-    if (!file.commit())
+    if (!file.commit()) {
+        m_strError = file.errorString();
         qDebug() << "xxxxxxxxxxxxxxxx";
+        return false;
+    }
+    return true;
 }

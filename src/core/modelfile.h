@@ -22,8 +22,10 @@ public:
 
     // Parses the file into the records; true when at least one record was read.
     bool read();
-    // Writes the held root object with a fresh "items" array; failures only reach the debug stream.
-    void write();
+    // Writes the held root object with a fresh "items" array; false, with the reason in errorString(),
+    // when the file could not be replaced whole.
+    bool write();
+    QString errorString() const { return m_strError; }
 
     QList<WndRecord> &items() { return m_items; }
     void setItems(const QList<WndRecord> &items) { m_items = items; }
@@ -37,6 +39,7 @@ private:
     QJsonDocument m_document;
     QJsonObject m_root;
     bool m_isSaveOnDestroy = true;
+    QString m_strError;
 };
 
 #endif // MODELFILE_H

@@ -10,6 +10,23 @@
 #include <poll.h>
 #endif
 
+namespace {
+
+// A window's device address as the address dialog gives it. -1 (no address yet) and whatever else a
+// damaged layout file may hold would pack into another unit's target byte, or all units' (0xFF).
+bool isUnitAddress(int nAddr)
+{
+    return nAddr >= 0 && nAddr <= SerialLink::maxAddress;
+}
+
+// A value that fits its field whole: no silent wrap of 300 to 44 or -500 to 65036.
+bool fits(int nValue, int nTop)
+{
+    return nValue >= 0 && nValue <= nTop;
+}
+
+} // namespace
+
 SerialLink *SerialLink::theSerialLink()
 {
     static SerialLink link;
@@ -119,14 +136,16 @@ void SerialLink::setInputMode(int nMode)
 
 void SerialLink::switchSignal(int nSignal)
 {
-    if (!m_connected)
+    if (!m_connected || !fits(nSignal, 0xFF))
         return;
     send(packFrame(CommandPacket().makeSignal(nSignal)));
 }
 
 void SerialLink::setResolution(int nRes, int nMain, int nSub)
 {
-    if (!m_connected)
+    // The target byte holds the main address in its high nibble and the sub address in its low one;
+    // both at 15 would be the broadcast target.
+    if (!m_connected || !fits(nMain, 0xF) || !fits(nSub, 0xF) || (nMain == 0xF && nSub == 0xF))
         return;
     send(packFrame(CommandPacket().makeResolution(nRes, nMain, nSub)));
 }
@@ -140,7 +159,8 @@ void SerialLink::spliceOpenModel()
 
 void SerialLink::setSplice(int nRow, int nColumn, int nEdgeX, int nEdgeY)
 {
-    if (!m_connected)
+    if (!m_connected || !fits(nRow - 1, 0xFE) || !fits(nColumn - 1, 0xFE) || !fits(nEdgeX, 0xFF) ||
+        !fits(nEdgeY, 0xFF))
         return;
     send(packFrame(CommandPacket().makeSplice(0xFF, nRow, nColumn, nEdgeX, nEdgeY)));
 }
@@ -154,7 +174,7 @@ void SerialLink::showAddressInfo(bool bShow)
 
 void SerialLink::setRotate(int nAddr, int nRotate)
 {
-    if (!m_connected || nAddr == -1)
+    if (!m_connected || !isUnitAddress(nAddr))
         return;
     const int code = nRotate <= 0 ? 0 : (nRotate >= 4 ? 2 : nRotate);
     send(packFrame(CommandPacket().makeRotate(code, nAddr)));
@@ -163,14 +183,15 @@ void SerialLink::setRotate(int nAddr, int nRotate)
 void SerialLink::setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, int nHeight)
 {
     Q_UNUSED(nSub)
-    if (!m_connected || nAddr == -1)
+    if (!m_connected || !isUnitAddress(nAddr) || !fits(nX, 0xFFFF) || !fits(nY, 0xFFFF) ||
+        !fits(nWidth, 0xFFFF) || !fits(nHeight, 0xFFFF))
         return;
     send(packFrame(CommandPacket().makePosition(nX, nY, nWidth, nHeight, nAddr)));
 }
 
 void SerialLink::resetUnit(int nTarget)
 {
-    if (!m_connected)
+    if (!m_connected || (nTarget != allUnits && !isUnitAddress(nTarget)))
         return;
     send(packFrame(CommandPacket().makeReset(nTarget)));
 }

@@ -15,6 +15,9 @@ public:
 
     // Milliseconds of silence after every frame; the controller needs it between commands.
     static const int sendPause = 50;
+    // The highest device address of a unit, and the target that reaches all units.
+    static const int maxAddress = 63;
+    static const int allUnits = 0xFF;
 
     bool open(const QString &portName);
     void close();

@@ -16,7 +16,8 @@ public:
     explicit BaseSettingDlg(QWidget *parent = nullptr);
 
 public slots:
-    void doOK();
+    // Accepts; a dialog whose fields must be checked first overrides it.
+    virtual void doOK();
     void doCancel();
 
 protected:

@@ -1,33 +1,12 @@
 #include "settingaddressdlg.h"
 
+#include "rangevalidator.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-// QIntValidator lets "64" stand as intermediate input when the top is 63, and the dialog would then
-// return it. With a bottom of 0 more digits only make a number larger, so such input is refused.
-class RangeValidator : public QIntValidator
-{
-public:
-    RangeValidator(int nBottom, int nTop, QObject *parent) : QIntValidator(nBottom, nTop, parent) {}
-
-    State validate(QString &strInput, int &nPos) const override
-    {
-        const State state = QIntValidator::validate(strInput, nPos);
-        if (state != Intermediate || bottom() < 0)
-            return state;
-        bool isNumber = false;
-        const qlonglong nValue = locale().toLongLong(strInput, &isNumber);
-        return isNumber && nValue > top() ? Invalid : state;
-    }
-};
-
-} // namespace
 
 SettingAddressDlg::SettingAddressDlg(QWidget *parent) : BaseSettingDlg(parent)
 {
@@ -41,6 +20,8 @@ void SettingAddressDlg::initContent()
     m_pLabel = new QLabel(tr("Address"));
     m_pAddrEdit = new QLineEdit;
     m_pAddrEdit->setValidator(new RangeValidator(0, 63, m_pAddrEdit));
+    m_pAddrEdit->setToolTip(tr("0 to 63"));
+    m_pAddrEdit->setPlaceholderText(tr("0 to 63"));
 
     // Owned by the dialog but in no layout and hidden for good: nothing can edit it.
     m_pSubAddrEdit = new QLineEdit(this);
@@ -81,5 +62,7 @@ void SettingAddressDlg::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(tr("Address Setting"));
         m_pLabel->setText(tr("Address"));
+        m_pAddrEdit->setToolTip(tr("0 to 63"));
+        m_pAddrEdit->setPlaceholderText(tr("0 to 63"));
     }
 }

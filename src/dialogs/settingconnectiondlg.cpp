@@ -29,6 +29,8 @@ void SettingConnectiondlg::initLayout()
     m_pPortCombo = new QComboBox;
     m_pPortCombo->setEditable(true);
     m_pPortCombo->setInsertPolicy(QComboBox::NoInsert);
+    // Wide enough for a name under /dev/serial/by-id.
+    m_pPortCombo->setMinimumWidth(m_pPortCombo->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 64);
     m_pLabel2 = std::make_unique<QLabel>(tr("Port"));
     m_pLabel3 = std::make_unique<QLabel>(tr("Port"));
     m_pCombo2 = std::make_unique<QComboBox>();
@@ -63,10 +65,14 @@ void SettingConnectiondlg::fillPorts(const QStringList &portNames)
     m_pPortCombo->addItems(portNames);
     if (m_pPortCombo->count() == 0)
         m_pPortCombo->addItem(QStringLiteral("COM1"));
-    // setCurrentText() on an editable combo would show an absent name; select listed names only.
-    const int index = m_pPortCombo->findText(AppStatus::theAppStatus()->currPort());
+    // A stored port the system does not list (a typed device path, a by-id link, a simulator's link) is
+    // shown as it is, so that Ok without a change keeps it.
+    const QString stored = AppStatus::theAppStatus()->currPort();
+    const int index = m_pPortCombo->findText(stored);
     if (index >= 0)
         m_pPortCombo->setCurrentIndex(index);
+    else if (!stored.isEmpty())
+        m_pPortCombo->setEditText(stored);
 }
 
 void SettingConnectiondlg::doOK()

@@ -8,8 +8,8 @@
 class QLabel;
 class QLineEdit;
 
-// Asks for a window's start X, start Y, width and height in wall units. Any integer can be typed; the
-// caller decides what to do with values outside the wall.
+// Asks for a window's start X, start Y, width and height in wall units, each within the wall: the start
+// from 0, the size from 1. Ok takes the values only when all four fields hold one.
 class SettingPosDlg : public BaseSettingDlg
 {
     Q_OBJECT
@@ -19,6 +19,11 @@ public:
 
     void setValues(int x, int y, int width, int height);
     void getValues(int *x, int *y, int *width, int *height) const;
+    // The wall the values must lie on, in wall units.
+    void setWallSize(int nWidth, int nHeight);
+
+public slots:
+    void doOK() override;
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -26,9 +31,12 @@ protected:
 
 private:
     void retranslateLabels();
+    void setRange(int nField, int nBottom, int nTop);
 
     QList<QLabel *> m_labels;
     QList<QLineEdit *> m_edits;
+    int m_wallWidth = 3840;
+    int m_wallHeight = 2160;
 };
 
 #endif // SETTINGPOSDLG_H

@@ -3,6 +3,7 @@
 #include "appstatus.h"
 #include "labelline.h"
 #include "labelspinbox.h"
+#include "rangevalidator.h"
 #include "seriallink.h"
 #include "splicemodel.h"
 
@@ -13,11 +14,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtMath>
 
 namespace {
@@ -37,23 +38,15 @@ int truncated(double dValue)
     return int(qBound(-1.0e9, dValue, 1.0e9));
 }
 
-// QIntValidator lets a single digit above the top through as intermediate input, which the splice OK
-// button would then send; a complete number outside the range is refused outright here.
-class GridCountValidator : public QIntValidator
+// Marks a field with the style sheet's red border while it holds no acceptable value; true when it does.
+bool isAcceptable(QLineEdit *pEdit)
 {
-public:
-    GridCountValidator(int nBottom, int nTop, QObject *parent) : QIntValidator(nBottom, nTop, parent) {}
-
-    State validate(QString &input, int &pos) const override
-    {
-        const State state = QIntValidator::validate(input, pos);
-        if (state != Intermediate)
-            return state;
-        bool ok = false;
-        const int nValue = input.toInt(&ok, 10);
-        return (ok && (nValue < bottom() || nValue > top())) ? Invalid : state;
-    }
-};
+    const bool isGood = pEdit->hasAcceptableInput();
+    pEdit->setProperty("iserror", !isGood);
+    pEdit->style()->unpolish(pEdit);
+    pEdit->style()->polish(pEdit);
+    return isGood;
+}
 
 } // namespace
 
@@ -85,6 +78,7 @@ void PositionFrame::initWindowGroup()
     m_pIdLabel = new QLabel(tr("ID"));
     m_pAddr = new QLineEdit;
     m_pAddr->setMaximumWidth(22);
+    m_pAddr->setValidator(new RangeValidator(0, 63, m_pAddr));
     // Holds the sub address of the selected window; it is never shown.
     m_pSubAddr = new QLineEdit(this);
     m_pSubAddr->setMaximumWidth(22);
@@ -115,11 +109,14 @@ void PositionFrame::initSpliceGroup()
     m_pSpliceGroup = new QGroupBox(tr("                            "), this);
 
     m_pRow = new LabelLine(tr("Row"), QString::number(status->spliceRow()));
-    m_pRow->setValidator(new GridCountValidator(0, 8, m_pRow));
+    m_pRow->setValidator(new RangeValidator(1, 8, m_pRow));
     m_pColumn = new LabelLine(tr("Column"), QString::number(status->spliceColumn()));
-    m_pColumn->setValidator(new GridCountValidator(0, 8, m_pColumn));
+    m_pColumn->setValidator(new RangeValidator(1, 8, m_pColumn));
+    // The edges travel in one byte each.
     m_pEdgeX = new LabelLine(tr("Edge X"), QString::number(status->edgeX()));
+    m_pEdgeX->setValidator(new RangeValidator(0, 255, m_pEdgeX));
     m_pEdgeY = new LabelLine(tr("Edge Y"), QString::number(status->edgeY()));
+    m_pEdgeY->setValidator(new RangeValidator(0, 255, m_pEdgeY));
     m_pSpliceOk = new QPushButton(tr("ok"));
 
     QGridLayout *grid = new QGridLayout(m_pSpliceGroup);
@@ -183,10 +180,19 @@ void PositionFrame::disconnectSpinBoxes()
     disconnect(m_pHeight, SIGNAL(valueChanged(int)), this, SLOT(onSpinBoxValueChange()));
 }
 
-// Shows a position that came from the wall without sending it back to the device.
+// Shows a position that came from the wall without sending it back to the device. The fields take what
+// lies on the wall of the current scene type.
 void PositionFrame::showPosition(const Position &pos)
 {
     disconnectSpinBoxes();
+    const int nWidth = 6 * AppStatus::theAppStatus()->unitWidth();
+    const int nHeight = 6 * AppStatus::theAppStatus()->unitHeight();
+    m_pX->setRange(0, nWidth - 1);
+    m_pY->setRange(0, nHeight - 1);
+    // Without a window the fields show zeros.
+    const int nSmallest = m_nType == 0 ? 1 : 0;
+    m_pWidth->setRange(nSmallest, nWidth);
+    m_pHeight->setRange(nSmallest, nHeight);
     m_pX->setValue(truncated(pos.x));
     m_pY->setValue(truncated(pos.y));
     m_pWidth->setValue(truncated(pos.width));
@@ -199,14 +205,21 @@ Position PositionFrame::typedPosition() const
     return Position(m_pX->value(), m_pY->value(), m_pWidth->value(), m_pHeight->value());
 }
 
+// The window group shows one free window, the selected one, and acts on it only; with a window of the
+// grid (type 1) or none selected it holds nothing and takes no input.
 void PositionFrame::onUpdate(Position pos, Address add, int nType)
 {
+    m_nType = nType;
     if (nType == 0) {
         showPosition(pos);
         m_pAddr->setText(QString::number(add.first));
         m_pSubAddr->setText(QString::number(add.second));
+    } else {
+        showPosition(Position(0, 0, 0, 0));
+        m_pAddr->clear();
+        m_pSubAddr->clear();
     }
-    m_nType = nType;
+    updateWindowGroup();
 }
 
 void PositionFrame::onUpDate(Position pos)
@@ -215,32 +228,31 @@ void PositionFrame::onUpDate(Position pos)
         showPosition(pos);
 }
 
+// The splice view puts the window where the numbers say, on the wall, and sends it as every edit does.
 void PositionFrame::onSpinBoxValueChange()
 {
-    const Position pos = typedPosition();
-    SerialLink::theSerialLink()->setPosition(fieldValue(m_pAddr->text()), fieldValue(m_pSubAddr->text()),
-                                             int(pos.x), int(pos.y), int(pos.width), int(pos.height));
-    emit setPos(pos);
+    if (m_nType == 0)
+        emit setPos(typedPosition());
 }
 
 void PositionFrame::onSetSubPos()
 {
-    const Position pos = typedPosition();
-    const int nAddr = fieldValue(m_pAddr->text());
-    const int nSub = fieldValue(m_pSubAddr->text());
-    if (nAddr != 0 || nSub != 0)
-        SerialLink::theSerialLink()->setPosition(nAddr, nSub, int(pos.x), int(pos.y), int(pos.width),
-                                                 int(pos.height));
-    emit setPos(pos);
+    onSpinBoxValueChange();
 }
 
 void PositionFrame::onSetSubAddr()
 {
-    emit setAddr(fieldValue(m_pAddr->text()), fieldValue(m_pSubAddr->text()));
+    if (m_nType == 0 && isAcceptable(m_pAddr))
+        emit setAddr(fieldValue(m_pAddr->text()), fieldValue(m_pSubAddr->text()));
 }
 
 void PositionFrame::onSetSplice()
 {
+    bool isComplete = true;
+    for (LabelLine *pField : {m_pRow, m_pColumn, m_pEdgeX, m_pEdgeY})
+        isComplete = isAcceptable(pField->findChild<QLineEdit *>()) && isComplete;
+    if (!isComplete)
+        return;
     const int nRow = fieldValue(m_pRow->text());
     const int nColumn = fieldValue(m_pColumn->text());
     const int nEdgeX = fieldValue(m_pEdgeX->text());
@@ -250,7 +262,10 @@ void PositionFrame::onSetSplice()
     status->setSpliceColumn(nColumn);
     status->setEdgeX(nEdgeX);
     status->setEdgeY(nEdgeY);
-    SerialLink::theSerialLink()->setSplice(nRow, nColumn, nEdgeX, nEdgeY);
+    // In the irregular model the controller keeps its 15 x 15 grid; the values go out with the switch
+    // to the standard model.
+    if (!status->isOpenModel())
+        SerialLink::theSerialLink()->setSplice(nRow, nColumn, nEdgeX, nEdgeY);
     emit changeOpenModel();
 }
 
@@ -263,7 +278,12 @@ void PositionFrame::switchSplice(int id)
 void PositionFrame::onChangeOpenModel()
 {
     qDebug() << "onChangeOpenModel";
-    const bool bOpen = AppStatus::theAppStatus()->isOpenModel();
+    updateWindowGroup();
+}
+
+void PositionFrame::updateWindowGroup()
+{
+    const bool bOpen = AppStatus::theAppStatus()->isOpenModel() && m_nType == 0;
     m_pX->setEnabled(bOpen);
     m_pY->setEnabled(bOpen);
     m_pWidth->setEnabled(bOpen);

@@ -53,6 +53,8 @@ private:
     void connectSpinBoxes();
     void disconnectSpinBoxes();
     void showPosition(const Position &pos);
+    // Takes input in the irregular model while a free window is shown.
+    void updateWindowGroup();
     Position typedPosition() const;
 
     QGroupBox *m_pWndGroup;

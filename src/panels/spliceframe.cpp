@@ -111,7 +111,7 @@ void SpliceFrmae::initView()
 void SpliceFrmae::initConnections()
 {
     connect(m_pScene, SIGNAL(selectionChanged()), this, SLOT(onSelectedChanged()));
-    connect(m_pScene, SIGNAL(onpositionchanged(Position)), this, SIGNAL(onpositionchanged(Position)));
+    connect(m_pScene, SIGNAL(onpositionchanged(Position)), this, SLOT(onWndMoved()));
     connect(this, SIGNAL(savesignal(QString)), m_pScene, SLOT(saveModel(QString)));
     connect(this, SIGNAL(loadsignal(QString)), m_pScene, SLOT(loadModel(QString)));
 }
@@ -258,13 +258,23 @@ void SpliceFrmae::onSetAddr(int nFirst, int nSecond)
     UnitWnd *pWnd = firstSelected();
     // A grid window covers whole units: its address is the units' own.
     if (pWnd && pWnd->type() != 1)
-        pWnd->setAddress(nFirst, nSecond);
+        m_pScene->setWndAddress(pWnd, Address(nFirst, nSecond));
+    // The panel shows the address the window has, also when another window has the one typed.
+    onSelectedChanged();
 }
 
 void SpliceFrmae::onSetPos(Position pos)
 {
+    UnitWnd *pWnd = firstSelected();
+    if (pWnd && pWnd->type() != 1)
+        pWnd->applyPosition(pos);
+}
+
+void SpliceFrmae::onWndMoved()
+{
+    // Every window reports its moves; the panel shows the selected one only.
     if (UnitWnd *pWnd = firstSelected())
-        pWnd->setPosition(pos);
+        emit onpositionchanged(pWnd->position());
 }
 
 void SpliceFrmae::onChangedSize(int nType)
@@ -279,8 +289,11 @@ void SpliceFrmae::onChangedSize(int nType)
 void SpliceFrmae::onSelectedChanged()
 {
     UnitWnd *pWnd = firstSelected();
-    if (!pWnd)
+    // Nothing selected (the window went, or the operator clicked beside it): the panel lets go of it.
+    if (!pWnd) {
+        emit selectedChanged(Position(), Address(), -1);
         return;
+    }
     const Position pos = pWnd->position();
     const Address address = pWnd->address();
     const int nType = pWnd->type();

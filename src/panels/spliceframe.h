@@ -25,6 +25,7 @@ public:
     ~SpliceFrmae() override;
 
 signals:
+    // Type -1 when no window is selected.
     void selectedChanged(Position pos, Address add, int Type);
     void onpositionchanged(Position);
     void savesignal(QString);
@@ -40,6 +41,7 @@ public slots:
     void onSetPos(Position pos);
     void onChangedSize(int nType);
     void onSelectedChanged();
+    void onWndMoved();
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -12,7 +12,9 @@ struct Position
     double height = 540;
 
     Position() = default;
-    Position(double dX, double dY, double dWidth, double dHeight) : x(dX), y(dY), width(dWidth), height(dHeight) {}
+    Position(double dX, double dY, double dWidth, double dHeight)
+        : x(dX), y(dY), width(dWidth), height(dHeight)
+    {}
 
     bool operator==(const Position &other) const
     {

@@ -199,19 +199,24 @@ void SpliceScene::slotAddress()
         m_pAddressDlg = new SettingAddressDlg;
     m_pAddressDlg->setAddr1(pWnd->address().first);
     m_pAddressDlg->setAddr2(pWnd->address().second);
-    if (m_pAddressDlg->exec() != QDialog::Accepted)
-        return;
+    if (m_pAddressDlg->exec() == QDialog::Accepted)
+        setWndAddress(pWnd, Address(m_pAddressDlg->addr1(), m_pAddressDlg->addr2()));
+}
 
-    const Address wanted(m_pAddressDlg->addr1(), m_pAddressDlg->addr2());
+bool SpliceScene::setWndAddress(UnitWnd *pWnd, const Address &address)
+{
     for (UnitWnd *pOther : qAsConst(m_windows)) {
         if (pOther == pWnd || isZeroAddress(pOther->address()))
             continue;
-        if (pOther->address() == wanted) {
+        if (pOther->address() == address) {
             QMessageBox::warning(nullptr, m_strWarningTitle, m_strWarningText, QMessageBox::Ok);
-            return;
+            return false;
         }
     }
-    pWnd->setAddress(wanted.first, wanted.second);
+    pWnd->setAddress(address.first, address.second);
+    // The position panel shows the selected window's address.
+    emit selectionChanged();
+    return true;
 }
 
 void SpliceScene::slotPosition()
@@ -221,6 +226,8 @@ void SpliceScene::slotPosition()
         return;
     if (!m_pPosDlg)
         m_pPosDlg = new SettingPosDlg;
+    const AppStatus *status = AppStatus::theAppStatus();
+    m_pPosDlg->setWallSize(6 * status->unitWidth(), 6 * status->unitHeight());
     const Position current = pWnd->position();
     m_pPosDlg->setValues(truncatedToInt(current.x), truncatedToInt(current.y), truncatedToInt(current.width),
                          truncatedToInt(current.height));
@@ -237,12 +244,7 @@ void SpliceScene::slotPosition()
     int width = 0;
     int height = 0;
     m_pPosDlg->getValues(&x, &y, &width, &height);
-    pWnd->setPosition(Position(x, y, width, height));
-    // The controller counts in landscape, so the portrait picture goes out transposed.
-    if (AppStatus::theAppStatus()->sceneType() == 1)
-        SerialLink::theSerialLink()->setPosition(address.first, address.second, y, x, height, width);
-    else
-        SerialLink::theSerialLink()->setPosition(address.first, address.second, x, y, width, height);
+    pWnd->applyPosition(Position(x, y, width, height));
 }
 
 void SpliceScene::slotRotate()
@@ -271,7 +273,6 @@ void SpliceScene::slotRes()
     if (m_pCommonDlg->exec() != QDialog::Accepted)
         return;
     const Address address = pWnd->address();
-    // A window without an address would otherwise reach every unit: -1 packs into the broadcast target.
     if (isZeroAddress(address) || address.first == -1)
         return;
     const QString text = m_pCommonDlg->currentText();
@@ -280,7 +281,9 @@ void SpliceScene::slotRes()
         nRes = 0;
     else if (text.contains(QLatin1String("1280")))
         nRes = 1;
-    SerialLink::theSerialLink()->setResolution(nRes, address.first, address.second);
+    // A window loaded from a layout file has no sub address (-1), which would pack into the broadcast
+    // target: it is the unit's first input, 0.
+    SerialLink::theSerialLink()->setResolution(nRes, address.first, qMax(0, address.second));
 }
 
 void SpliceScene::slotMode()
@@ -416,8 +419,12 @@ void SpliceScene::collectRecords(ModelFile *model)
 void SpliceScene::saveModel(QString strFile)
 {
     qDebug() << "111111111122222222222";
-    ModelFile model(strFile);
+    ModelFile model(strFile, false);
     collectRecords(&model);
+    if (!model.write())
+        QMessageBox::warning(
+            nullptr, tr("Save"),
+            tr("The layout could not be saved in %1 (%2).").arg(strFile, model.errorString()));
 }
 
 void SpliceScene::loadModel(QString strFile)
@@ -426,6 +433,9 @@ void SpliceScene::loadModel(QString strFile)
     ModelFile model(strFile, false);
     if (model.read())
         loadConfig(&model);
+    else
+        QMessageBox::warning(nullptr, tr("Load"),
+                             tr("%1 holds no wall layout; the wall is unchanged.").arg(strFile));
 }
 
 void SpliceScene::applyOpenModel(bool bOpen)
@@ -444,13 +454,17 @@ void SpliceScene::applyOpenModel(bool bOpen)
 
     const int rows = AppStatus::theAppStatus()->spliceRow();
     const int columns = AppStatus::theAppStatus()->spliceColumn();
+    // The grid covers the wall picture: the portrait wall is the landscape canvas turned upright.
+    const bool isPortrait = AppStatus::theAppStatus()->sceneType() == 1;
+    const int wallWidth = isPortrait ? canvasHeight : canvasWidth;
+    const int wallHeight = isPortrait ? canvasWidth : canvasHeight;
     qDebug() << "spliceRow" << rows << "spliceColumn" << columns;
     // The counts come from the settings file: a grid needs at least one cell, and no more than the
     // controller can be told.
     if (rows < 1 || columns < 1 || rows > maxSpliceCount || columns > maxSpliceCount)
         return;
-    const int cellWidth = canvasWidth / columns;
-    const int cellHeight = canvasHeight / rows;
+    const int cellWidth = wallWidth / columns;
+    const int cellHeight = wallHeight / rows;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             auto *pWnd = new UnitWnd;
@@ -479,8 +493,9 @@ void SpliceScene::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
         m_pPositionAction->setVisible(pWnd->type() != 1);
         setFocusItem(pWnd, Qt::OtherFocusReason);
         m_pWndMenu->exec(event->screenPos());
-    } else {
-        // No window here, only the wall and its lines: offer a new window where the click was.
+    } else if (!AppStatus::theAppStatus()->isOpenModel()) {
+        // No window here, only the wall and its lines: offer a new window where the click was. Its
+        // units would cover the operator's own windows in the open model.
         m_menuX = static_cast<int>(p.x());
         m_menuY = static_cast<int>(p.y());
         m_pEmptyMenu->exec(event->screenPos());

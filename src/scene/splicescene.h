@@ -1,6 +1,7 @@
 #ifndef SPLICESCENE_H
 #define SPLICESCENE_H
 
+#include "address.h"
 #include "position.h"
 
 #include <QGraphicsScene>
@@ -37,6 +38,9 @@ public:
     void loadConfig(ModelFile *model);
     // Puts one record per visible window into the layout.
     void collectRecords(ModelFile *model);
+    // Gives the window the address unless another window has it already (then the operator is warned);
+    // (0, 0) may be shared.
+    bool setWndAddress(UnitWnd *pWnd, const Address &address);
     // Milliseconds that loadConfig waits between a window's position and its rotation (100).
     int rebuildPause() const { return m_rebuildPause; }
     void setRebuildPause(int nMs) { m_rebuildPause = qMax(0, nMs); }

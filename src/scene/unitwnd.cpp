@@ -103,6 +103,19 @@ void UnitWnd::setPosition(const Position &pos)
     update();
 }
 
+void UnitWnd::applyPosition(const Position &pos)
+{
+    const QSizeF size = sceneSize() * 6;
+    Position kept = pos;
+    kept.width = qBound(1.0, pos.width, size.width());
+    kept.height = qBound(1.0, pos.height, size.height());
+    kept.x = qBound(0.0, pos.x, size.width() - kept.width);
+    kept.y = qBound(0.0, pos.y, size.height() - kept.height);
+    setPosition(kept);
+    updatePosition();
+    sendPosition();
+}
+
 void UnitWnd::setAddress(int nFirst, int nSecond)
 {
     m_address = Address(nFirst, nSecond);
@@ -195,6 +208,10 @@ bool UnitWnd::snapToUnits()
             target.height = wallHeight - target.y;
         else
             target.height = unitHeight * (truncatedToInt((cur.y + cur.height) / unitHeight + 1) - iy);
+        // A unit count that does not divide the wall leaves a last boundary short of its edge: the next
+        // unit would reach beyond the wall.
+        target.width = qMin(target.width, wallWidth - target.x);
+        target.height = qMin(target.height, wallHeight - target.y);
     }
     setPosition(target);
     return true;
@@ -362,6 +379,11 @@ void UnitWnd::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 
 void UnitWnd::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
+    // Only the left button edits: a drag with another one would change the picture and send nothing.
+    if (!m_isResizing) {
+        QGraphicsPolygonItem::mouseMoveEvent(event);
+        return;
+    }
     const double px = event->pos().x();
     const double py = event->pos().y();
     const QPointF mouse = event->scenePos();
@@ -369,8 +391,11 @@ void UnitWnd::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     const QSizeF size = sceneSize();
     prepareGeometryChange();
 
-    auto leftFollows = [&] { setX(mouse.x() > 0 ? mouse.x() : 0); };
-    auto topFollows = [&] { setY(mouse.y() > 0 ? mouse.y() : 0); };
+    // A left or top edge stops short of the opposite edge at the minimum size.
+    const double leftmost = m_width >= minimumSize ? before.x() + m_width - minimumSize : size.width();
+    const double topmost = m_height >= minimumSize ? before.y() + m_height - minimumSize : size.height();
+    auto leftFollows = [&] { setX(qBound(0.0, mouse.x(), leftmost)); };
+    auto topFollows = [&] { setY(qBound(0.0, mouse.y(), topmost)); };
     // Under the minimum the mouse would shrink the window to nothing; it grows by a fixed step instead.
     auto widthFromLeft = [&] {
         m_width += m_width >= minimumSize ? before.x() - scenePos().x() : growthStep;
@@ -382,9 +407,10 @@ void UnitWnd::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
         if (px >= minimumSize && size.width() - scenePos().x() >= px)
             m_width = px;
     };
+    // Free edges push the window back instead, but it never grows beyond the wall.
     auto rightFree = [&] {
         if (px >= minimumSize)
-            m_width = px;
+            m_width = qMin(px, size.width());
     };
     auto bottomBounded = [&] {
         if (py >= minimumSize && size.height() - scenePos().y() >= py)
@@ -392,7 +418,7 @@ void UnitWnd::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
     };
     auto bottomFree = [&] {
         if (py >= minimumSize)
-            m_height = py;
+            m_height = qMin(py, size.height());
     };
 
     switch (m_resizeZone) {

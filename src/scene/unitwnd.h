@@ -25,6 +25,9 @@ public:
     Position position() const { return m_position; }
     // Places and sizes the item from wall units; neither clamps to the scene nor emits.
     void setPosition(const Position &pos);
+    // A rectangle the operator typed: kept on the wall (at least one wall unit in size, moved back
+    // onto the wall as a drag would be), shown, reported and sent to the controller.
+    void applyPosition(const Position &pos);
     Address address() const { return m_address; }
     void setAddress(int nFirst, int nSecond);
 

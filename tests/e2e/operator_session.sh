@@ -126,18 +126,23 @@ main="$(xdotool search --onlyvisible --class '^videowall$' | while read -r w; do
 [ -n "$main" ] || fail "no main window of $W x $H at 0,0"
 [ $((wr - wx)) -eq 640 ] && [ $((wb - wy)) -eq 360 ] || fail "the wall is not drawn at scale 1: $wx,$wy to $wr,$wb"
 
-# Connect: Connect turns grey, so the second enabled button of the title bar is Disconnect.
+# The connection dialog shows the simulator's link, which the system does not list, and Ok keeps it. Then
+# Connect: it turns grey, so the second enabled button of the title bar is Disconnect.
+click ${title[0]}
+sleep 1
+xdotool key Return
+sleep 0.5
 read -r cx cy <<<"${title[1]}"
 click "$cx" "$cy"
 connected() { probe && mapfile -t title < <(buttons 0 39) && [ ${#title[@]} -eq 2 ] && [ "${title[1]%% *}" -gt "$cx" ]; }
 wait_for 20 connected || fail "Connect did not connect"
 # A new window from scene (100, 50) to (260, 140); then address 7 in the address dialog, typed over the
-# window's address -1 in the field that has the focus; Tab leads to Ok.
+# window's address -1 in the field that has the focus (it takes 0 to 63: 799 gives 7); Tab leads to Ok.
 drag 100 50 260 140
 menu_pick 180 95 1
 wait_for 10 shown "Address Setting" || fail "the address dialog did not open"
 wait_for 10 test "$(xdotool getwindowfocus)" = "$dialog" || fail "the address dialog did not take the keyboard"
-xdotool key ctrl+a type 7
+xdotool key ctrl+a type 799
 sleep 0.2
 xdotool key Tab space
 wait_for 10 gone "Address Setting" || fail "Ok did not close the address dialog"

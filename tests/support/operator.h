@@ -3,7 +3,8 @@
 
 // Plays an operator on the wall view and the widgets around it with real input, from a script: steps
 // separated by ';', words by spaces, points in scene units as "x,y".
-//   drag P1 P2 ...   hover over P1, press the left button, move through the others, release
+//   drag P1 P2 ...   hover over P1, press the left button, move through the others, release; "rdrag"
+//                    the same with the right button
 //   click P          press and release the left button; "dblclick P" as the window system sends it;
 //                    "hover P" moves there without a button
 //   key K            press and release a key (Left, Space, Ctrl+Z ...) on the view
@@ -14,7 +15,8 @@
 //   field LABEL V    type V into the field beside the label LABEL and press Enter
 //   choose LABEL V   pick V in the list beside LABEL and press the button beside it
 //   toggle LABEL     click the switch beside LABEL
-// A message box is accepted and its text kept in messages; an unexpected dialog is closed and noted there.
+// A message box is accepted and its text kept in messages; an unexpected dialog, or one that stays open
+// after its answer (it refused the values), is closed and noted there.
 #include "testsupport.h"
 #include "unitwnd.h"
 #include "wndrecord.h"
@@ -94,12 +96,13 @@ public:
             const QString verb = words.takeFirst(), rest = words.join(' '),
                           last = words.value(words.size() - 1);
             const QString label = words.mid(0, words.size() - 1).join(' ');
-            if (verb == "drag") {
+            if (verb == "drag" || verb == "rdrag") {
+                const Qt::MouseButton button = verb == "drag" ? Qt::LeftButton : Qt::RightButton;
                 mouse(QEvent::MouseMove, words.first(), Qt::NoButton, Qt::NoButton);
-                mouse(QEvent::MouseButtonPress, words.first());
+                mouse(QEvent::MouseButtonPress, words.first(), button, button);
                 for (const QString &word : words.mid(1))
-                    mouse(QEvent::MouseMove, word, Qt::LeftButton, Qt::NoButton);
-                mouse(QEvent::MouseButtonRelease, last, Qt::NoButton);
+                    mouse(QEvent::MouseMove, word, button, Qt::NoButton);
+                mouse(QEvent::MouseButtonRelease, last, Qt::NoButton, button);
             } else if (verb == "hover") {
                 mouse(QEvent::MouseMove, rest, Qt::NoButton, Qt::NoButton);
             } else if (verb == "click" || verb == "dblclick") {
@@ -210,8 +213,14 @@ private:
             return;
         }
         auto *pDlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (pDlg && pDlg == m_pAnswered && m_answered.elapsed() > 500) {
+            messages << pDlg->windowTitle() + " kept open";
+            m_answered.restart();
+            return later(pDlg, Qt::Key_Escape);
+        }
         if (!pDlg || pDlg == m_pAnswered || QApplication::activePopupWidget())
             return;
+        m_answered.start();
         // Answered once each time it is shown: dialogs are reused.
         m_pAnswered = lastDialog = pDlg;
         auto *pDone = new QMetaObject::Connection;
@@ -256,6 +265,7 @@ private:
     QString m_menuEntry;
     QList<QStringList> m_answers;
     QDialog *m_pAnswered = nullptr;
+    QElapsedTimer m_answered;
 };
 
 } // namespace vt
