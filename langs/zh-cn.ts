@@ -321,6 +321,10 @@
         <source>%1 holds no wall layout; the wall is unchanged.</source>
         <translation>%1 中没有墙面布局，墙面保持不变。</translation>
     </message>
+    <message>
+        <source>Sending the layout: %1 of %2 windows</source>
+        <translation>正在发送布局：%2 个窗口中的第 %1 个</translation>
+    </message>
 </context>
 <context>
     <name>TitleFrame</name>
@@ -347,6 +351,26 @@
     <message>
         <source>Video Wall Controller</source>
         <translation>视频墙控制系统</translation>
+    </message>
+    <message>
+        <source>Connected: %1</source>
+        <translation>已连接：%1</translation>
+    </message>
+    <message>
+        <source>Lost %1: %2</source>
+        <translation>已断开 %1：%2</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Not connected: %1</source>
+        <translation>未连接：%1</translation>
+    </message>
+    <message>
+        <source>Send layout</source>
+        <translation>发送布局</translation>
     </message>
 </context>
 <context>
@@ -445,6 +469,49 @@
     <message>
         <source>Save As</source>
         <translation>另存为</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
+        <translation>网络端口要写明主机和端口，例如 socket://192.168.1.50:4001</translation>
+    </message>
+    <message>
+        <source>no port chosen</source>
+        <translation>未选择端口</translation>
+    </message>
+    <message>
+        <source>the line went away (adapter unplugged, or the connection closed)</source>
+        <translation>线路已断开（适配器被拔出，或连接已关闭）</translation>
+    </message>
+    <message>
+        <source>connection refused: is the device server on, and the port right?</source>
+        <translation>连接被拒绝：设备服务器是否已开启，端口是否正确？</translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation>找不到主机</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>%1 秒内无应答</translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation>没有此设备</translation>
+    </message>
+    <message>
+        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
+        <translation>权限不足：用户须属于 dialout 组（sudo usermod -aG dialout $USER，然后重新登录）</translation>
+    </message>
+    <message>
+        <source>the port is busy: another program has it open</source>
+        <translation>端口忙：另一个程序已打开它</translation>
+    </message>
+    <message>
+        <source>the port is locked by another program</source>
+        <translation>端口被另一个程序锁定</translation>
     </message>
 </context>
 </TS>

@@ -321,6 +321,10 @@
         <source>%1 holds no wall layout; the wall is unchanged.</source>
         <translation>%1 中沒有牆面版面，牆面保持不變。</translation>
     </message>
+    <message>
+        <source>Sending the layout: %1 of %2 windows</source>
+        <translation>正在傳送佈局：%2 個視窗中的第 %1 個</translation>
+    </message>
 </context>
 <context>
     <name>TitleFrame</name>
@@ -347,6 +351,26 @@
     <message>
         <source>Video Wall Controller</source>
         <translation>視訊牆控制系統</translation>
+    </message>
+    <message>
+        <source>Connected: %1</source>
+        <translation>已連線：%1</translation>
+    </message>
+    <message>
+        <source>Lost %1: %2</source>
+        <translation>已中斷 %1：%2</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>未連線</translation>
+    </message>
+    <message>
+        <source>Not connected: %1</source>
+        <translation>未連線：%1</translation>
+    </message>
+    <message>
+        <source>Send layout</source>
+        <translation>傳送佈局</translation>
     </message>
 </context>
 <context>
@@ -445,6 +469,49 @@
     <message>
         <source>Save As</source>
         <translation>另存新檔</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
+        <translation>網路連接埠要寫明主機和連接埠，例如 socket://192.168.1.50:4001</translation>
+    </message>
+    <message>
+        <source>no port chosen</source>
+        <translation>未選擇連接埠</translation>
+    </message>
+    <message>
+        <source>the line went away (adapter unplugged, or the connection closed)</source>
+        <translation>線路已中斷（轉接器被拔出，或連線已關閉）</translation>
+    </message>
+    <message>
+        <source>connection refused: is the device server on, and the port right?</source>
+        <translation>連線被拒絕：裝置伺服器是否已開啟，連接埠是否正確？</translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation>找不到主機</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>%1 秒內無回應</translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation>沒有此裝置</translation>
+    </message>
+    <message>
+        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
+        <translation>權限不足：使用者須屬於 dialout 群組（sudo usermod -aG dialout $USER，然後重新登入）</translation>
+    </message>
+    <message>
+        <source>the port is busy: another program has it open</source>
+        <translation>連接埠忙碌：另一個程式已開啟它</translation>
+    </message>
+    <message>
+        <source>the port is locked by another program</source>
+        <translation>連接埠被另一個程式鎖定</translation>
     </message>
 </context>
 </TS>

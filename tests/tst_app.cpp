@@ -10,6 +10,8 @@
 #include "splicescene.h"
 #include "titleframe.h"
 
+#include <memory>
+
 namespace {
 
 template <typename T>
@@ -224,11 +226,14 @@ private slots:
     // The panels that are built but not shown still do their part when driven.
     void hiddenPanels()
     {
+        // The ports are looked up when the panel shows, not while the main window is built.
         CommonFrame *pCommon = topLevel<CommonFrame>();
+        QCOMPARE(pCommon->findChild<QComboBox *>()->count(), 0);
         pCommon->show();
-        vt::Operator common(view(), pCommon);
+        QVERIFY(pCommon->findChild<QComboBox *>()->count() > 0);
+        auto common = std::make_unique<vt::Operator>(view(), pCommon);
         QCOMPARE(
-            common.run("choose Input AV; choose Input VGA; choose Input HDMI; choose Input USB; choose "
+            common->run("choose Input AV; choose Input VGA; choose Input HDMI; choose Input USB; choose "
                        "Output HDMI; choose Output DVI; choose Resolution 1920×1080; choose Resolution "
                        "1280*720; choose Resolution 1024*768; toggle Splice; toggle Address; button Rotate"),
             QString());
@@ -238,7 +243,7 @@ private slots:
                 "input-mode 0; input-mode 1; input-mode 2; input-mode 3; signal 2; signal 2; resolution 0,0; "
                 "resolution 0,1; resolution 0,2; splice 255,15,15,0,0; address-info 255,0; rotate 0,0"));
         // The unit grid and the scene type reach the wall picture: grid lines, size, marks and scale.
-        QCOMPARE(common.run("choose Unit Row 1; choose Unit Column 7; choose Scene Type portrait"),
+        QCOMPARE(common->run("choose Unit Row 1; choose Unit Column 7; choose Scene Type portrait"),
                  QString());
         QStringList marks;
         for (QGraphicsItem *pItem : view()->scene()->items(Qt::AscendingOrder)) {
@@ -256,12 +261,17 @@ private slots:
         QCOMPARE(view()->scene()->sceneRect(), QRectF(0, 0, 360, 640));
         QCOMPARE(view()->transform(), QTransform::fromScale(0.5743491774985174, 0.5743491774985174));
         QCOMPARE(vt::windows(view()->scene()), QString());
-        // The panel takes what lies on the portrait wall, and sends it turned as every edit does.
-        vt::Operator op(view(), m_pWindow);
-        QCOMPARE(op.run("drag 20,20 60,60 100,100; click 50,50; field ID 6; button OK; field Y 3500"),
-                 QString());
-        QCOMPARE(sent(), QStringLiteral("6:3360,114,480,480"));
-        QCOMPARE(common.run("choose Scene Type landscape; toggle Open Model"), QString());
+        common.reset();  // one operator at a time: both would answer the same dialogs
+        {
+            // The panel takes what lies on the portrait wall, and sends it turned as every edit does.
+            vt::Operator op(view(), m_pWindow);
+            QCOMPARE(op.run("drag 20,20 60,60 100,100; click 50,50; field ID 6; button OK; field Y 3500"),
+                     QString());
+            QCOMPARE(sent(), QStringLiteral("6:3360,114,480,480"));
+        }
+        common = std::make_unique<vt::Operator>(view(), pCommon);
+        QCOMPARE(common->run("choose Scene Type landscape; toggle Open Model"), QString());
+        common.reset();
         QCOMPARE(view()->scene()->sceneRect(), QRectF(0, 0, 640, 360));
         pCommon->hide();
 
@@ -453,6 +463,64 @@ private slots:
                                                 .arg(frame, steps.mid(steps.size() - 6).join(" | "))));
             }
         }
+    }
+
+    // The title bar tells the link's state and why a connection failed; a line that goes away shows as
+    // lost at once, takes no frames, and one press of Connect reaches the line again.
+    void linkStates()
+    {
+        auto *pTitle = m_pWindow->findChild<TitleFrame *>();
+        vt::Operator op(view(), pTitle);
+        QLabel *pState = vt::withText<QLabel>(pTitle, "Connected: " + m_pty.slavePath());
+        QVERIFY(pState);
+        AppStatus::theAppStatus()->setCurrPort("/dev/vw-no-such-port");
+        QCOMPARE(op.run("button Disconnect; button Connect"), QString());
+        QCOMPARE(pState->text(), QStringLiteral("Not connected: no such device"));
+        auto *pLine = new PtyPair;
+        AppStatus::theAppStatus()->setCurrPort(pLine->slavePath());
+        QCOMPARE(op.run("button Connect"), QString());
+        QCOMPARE(pState->text(), "Connected: " + pLine->slavePath());
+        pLine->closeMaster();
+        QTRY_VERIFY(pState->text().startsWith("Lost " + pLine->slavePath()));
+        vt::Operator(view(), m_pWindow).run("button HDMI1");
+        QVERIFY(vt::withText<QPushButton>(pTitle, "Connect")->isEnabled());
+        delete pLine;
+        AppStatus::theAppStatus()->setCurrPort(m_pty.slavePath());
+        QCOMPARE(op.run("button Connect"), QString());
+        QCOMPARE(pState->text() + sent(), "Connected: " + m_pty.slavePath());
+    }
+
+    // "Send layout" sends every window shown again. A layout sent window by window shows its progress in a
+    // modal dialog, which takes the clicks made meanwhile: they do not run once the last frame is out.
+    void sendingLayouts()
+    {
+        QString items;
+        for (int i = 1; i <= 5; ++i)
+            items += QStringLiteral(R"(%1{"address":{"x":%2},"position":{"x":%3}})")
+                         .arg(i > 1 ? "," : "")
+                         .arg(i)
+                         .arg(i * 100);
+        QVERIFY(vt::writeFile("many.json", "{\"items\":[" + items.toUtf8() + "]}"));
+        QCOMPARE(vt::Operator(view(), m_pWindow).run("button Irregular Model"), QString());
+        sent();
+        QRadioButton *pStandard = nullptr;
+        for (QRadioButton *pButton : m_pWindow->findChildren<QRadioButton *>())
+            pStandard = pButton->text() == "standard Model" && pButton->isVisible() ? pButton : pStandard;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto *pProgress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
+                shown = pProgress->labelText();
+            QTest::mouseClick(m_pWindow->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                              pStandard->mapTo(m_pWindow, pStandard->rect().center()));
+        });
+        static_cast<SpliceScene *>(view()->scene())->loadModel("many.json");
+        QTest::qWait(50);
+        const QString frames =
+            "1:100,0,960,540; rotate 1,0; 2:200,0,960,540; rotate 2,0; 3:300,0,960,540; rotate 3,0; "
+            "4:400,0,960,540; rotate 4,0; 5:500,0,960,540; rotate 5,0";
+        QCOMPARE(shown + " | " + sent(), "Sending the layout: 0 of 5 windows | " + frames);
+        vt::withText<QAction>(m_pWindow->findChild<TitleFrame *>(), "Send layout")->trigger();
+        QCOMPARE(sent(), frames);
     }
 
     // Settings damaged by hand start and close the program in both models without a fault.

@@ -269,7 +269,8 @@ private slots:
 
         big.append(QByteArray(int(ModelFile::maxFileSize) + 1 - big.size(), ' '));
         QVERIFY(writeFile("big.data", big));
-        QVERIFY(!model.read() && ModelFile("big.data", false).items().isEmpty());
+        ModelFile tooBig("big.data", false);
+        QVERIFY(!tooBig.read() && tooBig.items().isEmpty());
         QVERIFY(writeFile("big.data", big.left(big.size() - 1)));
         QCOMPARE(ModelFile("big.data", false).items().size(), 2);
 

@@ -5,6 +5,12 @@
 #include "seriallink.h"
 #include "testsupport.h"
 
+#include <QProcess>
+#include <QSerialPort>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+
 #include <fcntl.h>
 #include <functional>
 #include <sys/ioctl.h>
@@ -254,6 +260,91 @@ private slots:
         QVERIFY(link()->open(again.slavePath()));
         link()->resetUnit(0xFF);
         QCOMPARE(again.read(), resetAll);
+    }
+
+    // Why a line did not open, in words an operator can act on; the link stays closed.
+    void failureReasons()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString refused = QStringLiteral("socket://127.0.0.1:%1").arg(closed.serverPort());
+        closed.close();
+        QSerialPort holder(m_pPty->slavePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QStringList reasons;
+        for (const QString &name :
+             {QString("/dev/vw-no-such-port"), m_pPty->slavePath(), refused,
+              QString("rfc2217://no-such-host.invalid:4001"), QString("socket://[::1]")}) {
+            QSignalSpy spy(link(), SIGNAL(stateChanged()));
+            QVERIFY2(!link()->open(name), qPrintable(name));
+            QVERIFY(link()->state() == SerialLink::Disconnected && spy.size() == 1);
+            reasons << link()->errorString();
+        }
+        QCOMPARE(reasons.join('|'),
+                 "no such device|the port is locked by another program|connection refused: is the "
+                 "device server on, and the port right?|host not found|a network port is named "
+                 "with its host and port, as in socket://192.168.1.50:4001");
+    }
+
+    // A serial device server (ser2net) in front of the terminal: raw TCP and Telnet with the
+    // COM-PORT-OPTION deliver every frame whole, 0xFF and CR NUL included; the server going shows as a
+    // lost line at once, and one open reaches it again once it is back.
+    void serialDeviceServer()
+    {
+        const QString program = QStandardPaths::findExecutable("ser2net", {"/usr/sbin", "/usr/bin"});
+        if (program.isEmpty())
+            QSKIP("ser2net is not installed (scripts/test installs it)");
+        QList<quint16> ports;
+        for (int i = 0; i < 2; ++i) {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            ports << probe.serverPort();
+        }
+        QString config;
+        for (const QString &accepter : {QString("tcp"), QString("telnet(rfc2217),tcp")})
+            config +=
+                QStringLiteral("connection: &c%1\n  accepter: %2,127.0.0.1,%1\n  connector: serialdev,%3,"
+                               "9600n81,local\n  options:\n    kickolduser: true\n")
+                    .arg(ports[config.isEmpty() ? 0 : 1])
+                    .arg(accepter, m_pPty->ttyPath());
+        QVERIFY(vt::writeFile("ser2net.yaml", config.toUtf8()));
+        QProcess server;
+        auto startServer = [&] {
+            server.start(program, {"-n", "-d", "-c", QDir::current().filePath("ser2net.yaml")});
+            // Up once its ports are taken; a connection to try would open the terminal for a while.
+            for (int tries = 0; tries < 50; ++tries) {
+                QTcpServer probe;
+                if (!probe.listen(QHostAddress::LocalHost, ports[0]) &&
+                    !probe.listen(QHostAddress::LocalHost, ports[1]))
+                    return true;
+                probe.close();
+                QThread::msleep(100);
+            }
+            return false;
+        };
+        QVERIFY(startServer());
+        const QByteArray frames = hex("c5a703ff00ff6d c5a70a01100d00000d0000000d ae");
+        for (const QString scheme : {"socket://127.0.0.1:%1", "rfc2217://127.0.0.1:%1"}) {
+            QVERIFY(link()->open(scheme.arg(ports[scheme.startsWith("socket") ? 0 : 1])));
+            link()->resetUnit(0xFF);
+            link()->setPosition(1, 0, 3328, 0, 13, 13);
+            QCOMPARE(m_pPty->read(frames.size(), 3000).toHex(' '), frames.toHex(' '));
+            // The server lets go of the terminal a moment after the connection closes.
+            if (scheme.startsWith("socket")) {
+                link()->close();
+                QTest::qWait(300);
+            }
+        }
+        server.kill();
+        server.waitForFinished();
+        QTRY_COMPARE(link()->state(), SerialLink::Lost);
+        link()->resetUnit(0xFF);
+        QVERIFY(startServer());
+        QVERIFY(link()->open(QStringLiteral("rfc2217://127.0.0.1:%1").arg(ports[1])));
+        link()->resetUnit(7);
+        QCOMPARE(m_pPty->read(7, 3000), hex("c5a7030700ff75"));
+        server.kill();
+        server.waitForFinished();
     }
 };
 

@@ -11,6 +11,24 @@
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
+#include <atomic>
+#include <cerrno>
+#include <ctime>
+
+namespace {
+// The rebuild pauses of 100 ms the program asked for (QThread::msleep comes here).
+std::atomic<int> rebuildPauses{0};
+} // namespace
+
+extern "C" int nanosleep(const timespec *request, timespec *remaining)
+{
+    if (request->tv_sec == 0 && request->tv_nsec == 100 * 1000 * 1000)
+        ++rebuildPauses;
+    const int error = clock_nanosleep(CLOCK_REALTIME, 0, request, remaining);
+    errno = error;
+    return error == 0 ? 0 : -1;
+}
+
 namespace {
 
 // The wall picture of the current scene type at scale 1, scene (0, 0) at the viewport's corner.
@@ -378,6 +396,7 @@ private slots:
     // carries the wall from one run to the next.
     void filesAndRuns()
     {
+        rebuildPauses = 0;
         AppStatus::theAppStatus()->setOpenModel(false);
         ModelFile(QString()).setItems(
             vt::records("10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1; 0,0,960,540 a6"));
@@ -410,6 +429,12 @@ private slots:
                  vt::records("10.5,20,300,400 a3 s-1 t1 r1; 1920,1080,960,540 a4 s-1 t1"));
         SpliceScene again;
         QCOMPARE(vt::windows(&again), "10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1 r2");
+        // The pause between a window's rectangle and its rotation paces frames: none while the link is
+        // closed, as when the program starts.
+        QCOMPARE(rebuildPauses.load(), 7);
+        SerialLink::theSerialLink()->close();
+        SpliceScene closed;
+        QCOMPARE(rebuildPauses.load(), 7);
     }
 };
 

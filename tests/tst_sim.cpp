@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QSerialPort>
+#include <QTcpServer>
 
 #include <csignal>
 
@@ -88,6 +89,21 @@ private slots:
         QVERIFY(sim.waitForFinished(10000) && sim.exitStatus() == QProcess::NormalExit &&
                 sim.exitCode() == 0);
         QVERIFY(!QFileInfo(link).isSymLink());
+
+        // Also on TCP, as a serial device server: the same lines, answers on the same stream.
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 tcpPort = probe.serverPort();
+        probe.close();
+        sim.start(QCoreApplication::applicationDirPath() + "/../bin/videowall-sim",
+                  {"--link", link, "--tcp", QString::number(tcpPort)});
+        QCOMPARE(lines(1), link);
+        QVERIFY(pLink->open(QStringLiteral("socket://127.0.0.1:%1").arg(tcpPort)));
+        pLink->resetUnit(3);
+        QCOMPARE(lines(1), QStringLiteral("reset target=3"));
+        pLink->close();
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(10000));
 
         QVERIFY(vt::writeFile("file", "kept") && QDir().mkdir("folder"));
         for (const QStringList &arguments : QList<QStringList>{

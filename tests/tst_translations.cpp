@@ -29,22 +29,27 @@ QSet<QString> readTs(const QString &strLang)
     return messages;
 }
 
-// tr("...") takes the class of the function definition it stands in; translate("Context", "...") names it.
+// tr("...") takes the class of the function definition it stands in; Class::tr("...") and
+// translate("Context", "...") name it. Adjacent literals are one text.
 QSet<QString> codeTexts(const QString &strCode)
 {
     static const QRegularExpression definition("^(?=[A-Za-z_])[^;{}()\\n]*?\\b(\\w+)::~?\\w+\\s*\\(",
                                                QRegularExpression::MultilineOption);
-    static const QRegularExpression call(
-        "\\b(?:tr\\(|translate\\(\\s*\"(\\w+)\"\\s*,)\\s*\"((?:[^\"\\\\]|\\\\.)*)\"");
+    static const QRegularExpression call("\\b(?:(\\w+)::tr\\(|tr\\(|translate\\(\\s*\"(\\w+)\"\\s*,)\\s*"
+                                         "((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)");
+    static const QRegularExpression piece("\"((?:[^\"\\\\]|\\\\.)*)\"");
     QSet<QString> texts;
     auto it = call.globalMatch(strCode);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
-        QString context = match.captured(1);
+        QString context = match.captured(1) + match.captured(2);
         auto defs = definition.globalMatch(strCode.left(match.capturedStart()));
-        while (match.captured(1).isEmpty() && defs.hasNext())
+        while (context.isEmpty() && defs.hasNext())
             context = defs.next().captured(1);
-        texts << context + '|' + match.captured(2).replace("\\n", "\n");
+        QString text;
+        for (auto pieces = piece.globalMatch(match.captured(3)); pieces.hasNext();)
+            text += pieces.next().captured(1);
+        texts << context + '|' + text.replace("\\n", "\n");
     }
     return texts;
 }

@@ -65,6 +65,7 @@ void MainWindow::initConnections()
 {
     connect(m_pTitleFrame, SIGNAL(changLang(QString)), this, SLOT(onChangLang(QString)));
     connect(m_pTitleFrame, SIGNAL(changWindowSize(int)), m_pOperationFrame, SIGNAL(changeSize(int)));
+    connect(m_pTitleFrame, SIGNAL(sendLayout()), m_pOperationFrame, SIGNAL(sendLayout()));
 }
 
 void MainWindow::onChangLang(QString lang)

@@ -39,6 +39,7 @@ TitleFrame::TitleFrame(QWidget *parent) : QFrame(parent)
     m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
 
     initLogo();
+    onLinkState();
 }
 
 TitleFrame::~TitleFrame() = default;
@@ -52,6 +53,7 @@ void TitleFrame::initLayout()
     m_pConnectButton = new QPushButton(tr("Connect"));
     m_pDisconnectButton = new QPushButton(tr("Disconnect"));
     m_pDisconnectButton->setEnabled(false);
+    m_pLinkLabel = new QLabel;
     m_pAboutButton = new QPushButton;
     m_pMinButton = new QPushButton;
     m_pMaxButton = new QPushButton;
@@ -72,6 +74,8 @@ void TitleFrame::initLayout()
     pLayout->addWidget(m_pSettingButton);
     pLayout->addWidget(m_pConnectButton);
     pLayout->addWidget(m_pDisconnectButton);
+    pLayout->addSpacing(10);
+    pLayout->addWidget(m_pLinkLabel, 1);
     pLayout->addStretch(100);
     pLayout->addWidget(m_pAboutButton);
     pLayout->addWidget(m_pMinButton);
@@ -84,6 +88,8 @@ void TitleFrame::initMenus()
 {
     m_pMainMenu = new QMenu(this);
     m_pLangMenu = m_pMainMenu->addMenu(tr("Language"));
+    m_pSendAction = new QAction(tr("Send layout"), m_pMainMenu);
+    m_pMainMenu->addAction(m_pSendAction);
     m_pAboutAction = new QAction(tr("About"), m_pMainMenu);
     m_pMainMenu->addAction(m_pAboutAction);
 
@@ -116,6 +122,8 @@ void TitleFrame::initConnections()
     connect(m_pDisconnectButton, SIGNAL(clicked(bool)), this, SLOT(onDisconnect()));
     connect(m_pResCombo.get(), SIGNAL(currentTextChanged(QString)), this, SLOT(onChangedRes()));
     connect(m_pSettingButton, SIGNAL(clicked(bool)), this, SLOT(onSetConnect()));
+    connect(m_pSendAction, SIGNAL(triggered(bool)), this, SIGNAL(sendLayout()));
+    connect(SerialLink::theSerialLink(), SIGNAL(stateChanged()), this, SLOT(onLinkState()));
 }
 
 void TitleFrame::initLogo()
@@ -126,10 +134,24 @@ void TitleFrame::initLogo()
     m_pLogoLabel->setPixmap(QPixmap(path));
 }
 
-void TitleFrame::setLinkButtons(bool bConnected)
+void TitleFrame::onLinkState()
 {
-    m_pConnectButton->setEnabled(!bConnected);
-    m_pDisconnectButton->setEnabled(bConnected);
+    const SerialLink *link = SerialLink::theSerialLink();
+    const SerialLink::State state = link->state();
+    // A lost line is reached again with one press of Connect; Disconnect lets go of it.
+    m_pConnectButton->setEnabled(state != SerialLink::Connected);
+    m_pDisconnectButton->setEnabled(state != SerialLink::Disconnected);
+    QString text;
+    if (state == SerialLink::Connected)
+        text = tr("Connected: %1").arg(link->portName());
+    else if (state == SerialLink::Lost)
+        text = tr("Lost %1: %2").arg(link->portName(), link->errorString());
+    else if (!link->errorString().isEmpty())
+        text = tr("Not connected: %1").arg(link->errorString());
+    else
+        text = tr("Not connected");
+    m_pLinkLabel->setToolTip(text);
+    m_pLinkLabel->setText(m_pLinkLabel->fontMetrics().elidedText(text, Qt::ElideRight, 420));
 }
 
 void TitleFrame::toggleMaximized()
@@ -189,14 +211,14 @@ void TitleFrame::slotSwitchLang(QAction *action)
 
 void TitleFrame::onConnect()
 {
-    const QString port = AppStatus::theAppStatus()->currPort();
-    setLinkButtons(SerialLink::theSerialLink()->open(port));
+    SerialLink::theSerialLink()->open(AppStatus::theAppStatus()->currPort());
+    onLinkState();
 }
 
 void TitleFrame::onDisconnect()
 {
     SerialLink::theSerialLink()->close();
-    setLinkButtons(SerialLink::theSerialLink()->isConnected());
+    onLinkState();
 }
 
 void TitleFrame::onChangedRes()
@@ -265,6 +287,8 @@ void TitleFrame::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         m_pLangMenu->setTitle(tr("Language"));
         m_pAboutAction->setText(tr("About"));
+        m_pSendAction->setText(tr("Send layout"));
+        onLinkState();
         m_pTitleLabel->setText(tr("Video Wall Controller"));
         m_pSettingButton->setText(tr("Setting"));
         m_pConnectButton->setText(tr("Connect"));

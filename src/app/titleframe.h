@@ -28,6 +28,8 @@ public:
 signals:
     void changLang(QString);
     void changWindowSize(int);
+    // The operator asks to send every window to the controller again.
+    void sendLayout();
 
 public slots:
     void clickMinimum();
@@ -39,6 +41,8 @@ public slots:
     void onDisconnect();
     void onChangedRes();
     void onSetConnect();
+    // Shows the link's state and the reason of a failure, and offers Connect and Disconnect by it.
+    void onLinkState();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -52,7 +56,7 @@ private:
     void initMenus();
     void initConnections();
     void initLogo();
-    void setLinkButtons(bool bConnected);
+
     void toggleMaximized();
 
     QLabel *m_pTitleLabel = nullptr;
@@ -66,6 +70,8 @@ private:
     QMenu *m_pMainMenu = nullptr;
     QMenu *m_pLangMenu = nullptr;
     QAction *m_pAboutAction = nullptr;
+    QAction *m_pSendAction = nullptr;
+    QLabel *m_pLinkLabel = nullptr;
     // Built but never placed in the layout, so nothing else owns them.
     std::unique_ptr<QLabel> m_pLogoLabel;
     std::unique_ptr<QComboBox> m_pResCombo;

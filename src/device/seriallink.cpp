@@ -2,9 +2,13 @@
 
 #include "commandpacket.h"
 
+#include "telnetcomport.h"
+
 #include <QDebug>
 #include <QSerialPort>
+#include <QTcpSocket>
 #include <QThread>
+#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
@@ -25,6 +29,39 @@ bool fits(int nValue, int nTop)
     return nValue >= 0 && nValue <= nTop;
 }
 
+// Why a serial port did not open, in the operator's terms.
+QString serialReason(const QSerialPort &port)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return SerialLink::tr("no such device");
+    case QSerialPort::PermissionError:
+        // Qt reports another program's lock on the port as a permission error too.
+        if (port.errorString().contains(QLatin1String("lock")))
+            return SerialLink::tr("the port is locked by another program");
+        return SerialLink::tr("permission denied: the user must be in the dialout group (sudo usermod -aG "
+                              "dialout $USER, then log in again)");
+    case QSerialPort::OpenError:
+        return SerialLink::tr("the port is busy: another program has it open");
+    default:
+        return port.errorString();
+    }
+}
+
+QString networkReason(const QAbstractSocket &socket)
+{
+    switch (socket.error()) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return SerialLink::tr("connection refused: is the device server on, and the port right?");
+    case QAbstractSocket::HostNotFoundError:
+        return SerialLink::tr("host not found");
+    case QAbstractSocket::SocketTimeoutError:
+        return SerialLink::tr("no answer within %1 seconds").arg(SerialLink::connectTimeout / 1000);
+    default:
+        return socket.errorString();
+    }
+}
+
 } // namespace
 
 SerialLink *SerialLink::theSerialLink()
@@ -33,110 +70,160 @@ SerialLink *SerialLink::theSerialLink()
     return &link;
 }
 
-SerialLink::SerialLink() : m_pPort(new QSerialPort)
-{
-    // A device that vanishes (unplugged adapter, closed peer) keeps its descriptor readable forever, and
-    // QSerialPort then reports an error on every pass of the event loop. Queued, so that the port is never
-    // closed from inside its own notifier.
-    QObject::connect(
-        m_pPort, &QSerialPort::errorOccurred, m_pPort, [this]() { releaseLostDevice(); },
-        Qt::QueuedConnection);
-}
+SerialLink::SerialLink() = default;
 
-// Never deleted: the port is left to the operating system at exit.
-SerialLink::~SerialLink() = default;
+// The line is left to the operating system at exit, when the application that its notifiers belong to
+// is gone already.
+SerialLink::~SerialLink()
+{
+    m_pDevice.release();
+}
 
 bool SerialLink::open(const QString &portName)
 {
-    if (!m_pPort)
-        return m_connected;
-    // An open port cannot be opened again: the link keeps its device and reports itself connected.
-    if (m_pPort->isOpen())
-        return m_connected;
-    m_pPort->clearError();
-    m_pPort->setPortName(portName);
-    m_pPort->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
-    if (!m_pPort->open(QIODevice::ReadWrite))
-        return m_connected;
-    m_pPort->setDataBits(QSerialPort::Data8);
-    m_pPort->setStopBits(QSerialPort::OneStop);
-    m_pPort->setParity(QSerialPort::NoParity);
-    m_pPort->setFlowControl(QSerialPort::NoFlowControl);
-    m_connected = true;
+    // An open line cannot be opened again: the link keeps its device and reports itself connected.
+    if (m_state == Connected)
+        return true;
+    m_pDevice.reset();
+    m_pTelnet.reset();
+    m_strPort = portName.trimmed();
+    const bool isNetwork = m_strPort.startsWith(QLatin1String("socket://")) ||
+                           m_strPort.startsWith(QLatin1String("rfc2217://"));
+    if (isNetwork ? openNetwork(m_strPort) : openSerial(m_strPort)) {
+        m_strError.clear();
+        setState(Connected);
+        return true;
+    }
+    m_pDevice.reset();
+    m_pTelnet.reset();
+    m_state = Disconnected;
+    emit stateChanged();
+    return false;
+}
+
+bool SerialLink::openSerial(const QString &portName)
+{
+    auto *pPort = new QSerialPort;
+    m_pDevice.reset(pPort);
+    pPort->setPortName(portName);
+    pPort->setBaudRate(QSerialPort::Baud9600, QSerialPort::AllDirections);
+    if (!pPort->open(QIODevice::ReadWrite)) {
+        m_strError = portName.isEmpty() ? tr("no port chosen") : serialReason(*pPort);
+        return false;
+    }
+    pPort->setDataBits(QSerialPort::Data8);
+    pPort->setStopBits(QSerialPort::OneStop);
+    pPort->setParity(QSerialPort::NoParity);
+    pPort->setFlowControl(QSerialPort::NoFlowControl);
+    // A device that vanishes (unplugged adapter, closed peer) keeps its descriptor readable for ever, and
+    // QSerialPort then reports an error on every pass of the event loop. Queued, so that the port is
+    // never closed from inside its own notifier.
+    connect(pPort, &QSerialPort::errorOccurred, this, [this] { checkLost(); }, Qt::QueuedConnection);
+    return true;
+}
+
+bool SerialLink::openNetwork(const QString &portName)
+{
+    const QUrl url(portName, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() || url.port() < 1) {
+        m_strError = tr("a network port is named with its host and port, as in socket://192.168.1.50:4001");
+        return false;
+    }
+    auto *pSocket = new QTcpSocket;
+    m_pDevice.reset(pSocket);
+    pSocket->connectToHost(url.host(), quint16(url.port()));
+    if (!pSocket->waitForConnected(connectTimeout)) {
+        m_strError = networkReason(*pSocket);
+        return false;
+    }
+    // Frames are a few bytes each: sent at once, not gathered.
+    pSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    if (url.scheme() == QLatin1String("rfc2217")) {
+        m_pTelnet = std::make_unique<TelnetComPort>();
+        pSocket->write(m_pTelnet->greeting());
+        pSocket->waitForBytesWritten(100);
+        // The server states its own options at once; they are settled before the first frame.
+        if (pSocket->waitForReadyRead(200))
+            pSocket->write(m_pTelnet->answer(pSocket->readAll()));
+    }
+    connect(pSocket, &QTcpSocket::disconnected, this, [this] { checkLost(); }, Qt::QueuedConnection);
     return true;
 }
 
 void SerialLink::close()
 {
-    if (m_pPort) {
-        // Flushing first also keeps close() from waiting for unsent output to drain.
-        if (m_pPort->isOpen()) {
-            m_pPort->clear(QSerialPort::AllDirections);
-            m_pPort->close();
-        }
-        m_pPort->clearError();
+    // Discarding the buffers first also keeps close() from waiting for unsent output to drain.
+    if (auto *pPort = qobject_cast<QSerialPort *>(m_pDevice.get()); pPort && pPort->isOpen())
+        pPort->clear(QSerialPort::AllDirections);
+    m_pDevice.reset();
+    m_pTelnet.reset();
+    m_strError.clear();
+    setState(Disconnected);
+}
+
+void SerialLink::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged();
+}
+
+// Judged from the line itself rather than from a reported error, which may be stale: a hung-up
+// descriptor is what a vanished USB adapter or a closed pseudo-terminal peer leaves behind.
+bool SerialLink::checkLost()
+{
+    if (m_state != Connected || !m_pDevice)
+        return false;
+    bool isLost = !m_pDevice->isOpen();
+    if (auto *pSocket = qobject_cast<QAbstractSocket *>(m_pDevice.get())) {
+        isLost = isLost || pSocket->state() != QAbstractSocket::ConnectedState;
+    } else if (auto *pPort = qobject_cast<QSerialPort *>(m_pDevice.get())) {
+        isLost = isLost || pPort->error() == QSerialPort::ResourceError;
+#ifdef Q_OS_UNIX
+        pollfd pfd{static_cast<int>(pPort->handle()), 0, 0};
+        isLost = isLost || (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)));
+#endif
+        // A timeout of a wait leaves TimeoutError set; it is no fault of the line.
+        pPort->clearError();
     }
-    m_connected = false;
+    if (!isLost)
+        return false;
+    m_pDevice->close();
+    m_strError = tr("the line went away (adapter unplugged, or the connection closed)");
+    setState(Lost);
+    return true;
 }
 
 void SerialLink::send(const QByteArray &frame)
 {
-    qDebug() << (m_connected ? "true" : "false");
-    if (!m_connected)
+    qDebug() << (isConnected() ? "true" : "false");
+    if (!isConnected() || checkLost())
         return;
-    // After a lost device the link stays connected until the operator disconnects; frames go nowhere.
-    const bool isOpen = m_pPort && m_pPort->isOpen();
-    if (isOpen) {
-        m_pPort->write(frame);
-        m_pPort->waitForBytesWritten(100);
-    }
+    m_pDevice->write(m_pTelnet ? TelnetComPort::escaped(frame) : frame);
+    m_pDevice->waitForBytesWritten(100);
     qDebug().noquote() << QStringLiteral("out   ") + QString::fromLatin1(frame.toHex());
-    if (isOpen) {
-        m_pPort->waitForReadyRead(100);
-        m_pPort->readAll();
-        releaseLostDevice();
-        // A timeout above leaves TimeoutError set; it is not a fault of the link.
-        m_pPort->clearError();
+    m_pDevice->waitForReadyRead(100);
+    const QByteArray answer = m_pDevice->readAll();
+    if (m_pTelnet) {
+        const QByteArray reply = m_pTelnet->answer(answer);
+        if (!reply.isEmpty() && m_pDevice->write(reply) > 0)
+            m_pDevice->waitForBytesWritten(100);
     }
+    checkLost();
     QThread::msleep(sendPause);
-}
-
-// Judged from the port itself rather than from a reported error, which may be stale: a hung-up
-// descriptor is what a vanished USB adapter or a closed pseudo-terminal peer leaves behind.
-bool SerialLink::isDeviceLost() const
-{
-    if (!m_pPort || !m_pPort->isOpen())
-        return false;
-    if (m_pPort->error() == QSerialPort::ResourceError)
-        return true;
-#ifdef Q_OS_UNIX
-    pollfd pfd{static_cast<int>(m_pPort->handle()), 0, 0};
-    if (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)))
-        return true;
-#endif
-    return false;
-}
-
-// Closes the dead descriptor but keeps the connected flag: only close() disconnects the link, and
-// open() may then reach the device again.
-void SerialLink::releaseLostDevice()
-{
-    if (!isDeviceLost())
-        return;
-    m_pPort->close();
-    m_pPort->clearError();
 }
 
 void SerialLink::setInputMode(int nMode)
 {
-    if (!m_connected)
+    if (!isConnected())
         return;
     send(packFrame(CommandPacket().makeInputMode(nMode)));
 }
 
 void SerialLink::switchSignal(int nSignal)
 {
-    if (!m_connected || !fits(nSignal, 0xFF))
+    if (!isConnected() || !fits(nSignal, 0xFF))
         return;
     send(packFrame(CommandPacket().makeSignal(nSignal)));
 }
@@ -145,21 +232,21 @@ void SerialLink::setResolution(int nRes, int nMain, int nSub)
 {
     // The target byte holds the main address in its high nibble and the sub address in its low one;
     // both at 15 would be the broadcast target.
-    if (!m_connected || !fits(nMain, 0xF) || !fits(nSub, 0xF) || (nMain == 0xF && nSub == 0xF))
+    if (!isConnected() || !fits(nMain, 0xF) || !fits(nSub, 0xF) || (nMain == 0xF && nSub == 0xF))
         return;
     send(packFrame(CommandPacket().makeResolution(nRes, nMain, nSub)));
 }
 
 void SerialLink::spliceOpenModel()
 {
-    if (!m_connected)
+    if (!isConnected())
         return;
     send(packFrame(CommandPacket().makeSplice(0xFF, 15, 15, 0, 0)));
 }
 
 void SerialLink::setSplice(int nRow, int nColumn, int nEdgeX, int nEdgeY)
 {
-    if (!m_connected || !fits(nRow - 1, 0xFE) || !fits(nColumn - 1, 0xFE) || !fits(nEdgeX, 0xFF) ||
+    if (!isConnected() || !fits(nRow - 1, 0xFE) || !fits(nColumn - 1, 0xFE) || !fits(nEdgeX, 0xFF) ||
         !fits(nEdgeY, 0xFF))
         return;
     send(packFrame(CommandPacket().makeSplice(0xFF, nRow, nColumn, nEdgeX, nEdgeY)));
@@ -167,31 +254,32 @@ void SerialLink::setSplice(int nRow, int nColumn, int nEdgeX, int nEdgeY)
 
 void SerialLink::showAddressInfo(bool bShow)
 {
-    if (!m_connected)
+    if (!isConnected())
         return;
     send(packFrame(CommandPacket().makeAddressInfo(bShow, 0xFF)));
 }
 
 void SerialLink::setRotate(int nAddr, int nRotate)
 {
-    if (!m_connected || !isUnitAddress(nAddr))
+    if (!isConnected() || !isUnitAddress(nAddr))
         return;
     const int code = nRotate <= 0 ? 0 : (nRotate >= 4 ? 2 : nRotate);
     send(packFrame(CommandPacket().makeRotate(code, nAddr)));
 }
 
-void SerialLink::setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, int nHeight)
+bool SerialLink::setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, int nHeight)
 {
     Q_UNUSED(nSub)
-    if (!m_connected || !isUnitAddress(nAddr) || !fits(nX, 0xFFFF) || !fits(nY, 0xFFFF) ||
+    if (!isConnected() || !isUnitAddress(nAddr) || !fits(nX, 0xFFFF) || !fits(nY, 0xFFFF) ||
         !fits(nWidth, 0xFFFF) || !fits(nHeight, 0xFFFF))
-        return;
+        return false;
     send(packFrame(CommandPacket().makePosition(nX, nY, nWidth, nHeight, nAddr)));
+    return true;
 }
 
 void SerialLink::resetUnit(int nTarget)
 {
-    if (!m_connected || (nTarget != allUnits && !isUnitAddress(nTarget)))
+    if (!isConnected() || (nTarget != allUnits && !isUnitAddress(nTarget)))
         return;
     send(packFrame(CommandPacket().makeReset(nTarget)));
 }

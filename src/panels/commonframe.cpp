@@ -63,7 +63,6 @@ CommonFrame::CommonFrame(QWidget *parent) : QFrame(parent)
 {
     initLayout();
     initConnections();
-    initPortList();
     initModeLists();
     initSceneTypeList();
     initSceneCountLists();
@@ -138,6 +137,15 @@ void CommonFrame::initConnections()
     connect(m_pOpenModel, SIGNAL(toggled(bool)), this, SLOT(switchOpenModel(bool)));
     connect(m_pRotate, SIGNAL(clicked(bool)), this, SLOT(switchRotate()));
     connect(m_pSceneType, SIGNAL(clicked(bool)), this, SLOT(onSetSceneType()));
+}
+
+// The system's ports are looked up when the panel is shown, not while the main window is built: the
+// lookup asks udev about every device and takes longer than building the rest of the window.
+void CommonFrame::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    if (m_pPort->currentIndex() < 0)
+        initPortList();
 }
 
 void CommonFrame::initPortList()

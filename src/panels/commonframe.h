@@ -39,6 +39,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void initLayout();

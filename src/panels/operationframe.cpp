@@ -66,5 +66,6 @@ void OperationFrame::initConnections()
     connect(m_pPositionFrame, SIGNAL(changeOpenModel()), m_pSpliceFrame, SLOT(onChangeOpenModel()));
     connect(m_pPositionFrame, SIGNAL(changeOpenModel()), m_pPositionFrame, SLOT(onChangeOpenModel()));
     connect(this, SIGNAL(changeSize(int)), m_pSpliceFrame, SLOT(onChangedSize(int)));
+    connect(this, SIGNAL(sendLayout()), m_pSpliceFrame, SLOT(onSendLayout()));
 }
 // clang-format on

@@ -22,6 +22,8 @@ public:
 
 signals:
     void changeSize(int);
+    // Relays the title bar's request to send the whole layout again.
+    void sendLayout();
 
 private:
     void initLayout();

@@ -270,6 +270,11 @@ void SpliceFrmae::onSetPos(Position pos)
         pWnd->applyPosition(pos);
 }
 
+void SpliceFrmae::onSendLayout()
+{
+    m_pScene->sendLayout();
+}
+
 void SpliceFrmae::onWndMoved()
 {
     // Every window reports its moves; the panel shows the selected one only.

@@ -42,6 +42,7 @@ public slots:
     void onChangedSize(int nType);
     void onSelectedChanged();
     void onWndMoved();
+    void onSendLayout();
 
 protected:
     void changeEvent(QEvent *event) override;

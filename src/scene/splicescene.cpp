@@ -12,6 +12,7 @@
 #include "unitwnd.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QGraphicsRectItem>
 #include <QGraphicsSceneContextMenuEvent>
@@ -19,8 +20,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPen>
+#include <QProgressDialog>
 #include <QThread>
 #include <QTransform>
+
+#include <memory>
 
 namespace {
 
@@ -29,6 +33,8 @@ const double minimumBand = 16;
 // The landscape canvas of the controller, in wall units, on which the standard grid is laid out.
 const int canvasWidth = 3840;
 const int canvasHeight = 2160;
+// A layout of more windows than this shows its progress while it is sent.
+const int progressFrom = 3;
 // The splice frame carries each count in one byte; more rows or columns are no wall.
 const int maxSpliceCount = 255;
 
@@ -358,6 +364,7 @@ void SpliceScene::loadConfig(ModelFile *model)
 
     const bool isOpen = AppStatus::theAppStatus()->isOpenModel();
     const QList<WndRecord> records = model->items();
+    QList<UnitWnd *> toSend;
     for (const WndRecord &record : records) {
         qDebug() << "add pwnd";
         auto *pWnd = new UnitWnd;
@@ -371,25 +378,65 @@ void SpliceScene::loadConfig(ModelFile *model)
         pWnd->setAddress(record.address, record.subAddress);
         pWnd->setPosition(Position(record.x, record.y, record.width, record.height));
         pWnd->setRotate(record.rotate);
-
-        if (!isZeroAddress(pWnd->address()) || record.type == 1) {
-            const int x = truncatedToInt(record.x);
-            const int y = truncatedToInt(record.y);
-            const int width = truncatedToInt(record.width);
-            const int height = truncatedToInt(record.height);
-            SerialLink *link = SerialLink::theSerialLink();
-            if (AppStatus::theAppStatus()->sceneType() == 1)
-                link->setPosition(record.address, record.subAddress, y, x, height, width);
-            else
-                link->setPosition(record.address, record.subAddress, x, y, width, height);
-            // Gives the controller time to take the position before the rotation. Kept also when the port
-            // is closed, so that a rebuild always takes the same time.
-            QThread::msleep(static_cast<unsigned long>(m_rebuildPause));
-            link->setRotate(record.address, record.rotate);
-        }
-
+        // Hidden windows too: the controller holds both models' windows.
+        if (!isZeroAddress(pWnd->address()) || record.type == 1)
+            toSend << pWnd;
         addWnd(pWnd);
         m_windows.append(pWnd);
+    }
+    sendWindows(toSend);
+}
+
+void SpliceScene::sendLayout()
+{
+    QList<UnitWnd *> toSend;
+    for (UnitWnd *pWnd : qAsConst(m_windows)) {
+        if (pWnd->isVisible() && pWnd->address().first >= 0 && (!isZeroAddress(pWnd->address()) || pWnd->type() == 1))
+            toSend << pWnd;
+    }
+    sendWindows(toSend);
+}
+
+// More than a few windows take seconds. A modal dialog shows how far it got, and takes the clicks and
+// keys of that time, which would otherwise all run once the last frame is out.
+void SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
+{
+    SerialLink *link = SerialLink::theSerialLink();
+    if (!link->isConnected())
+        return;
+    std::unique_ptr<QProgressDialog> pProgress;
+    if (windows.size() > progressFrom) {
+        pProgress = std::make_unique<QProgressDialog>();
+        pProgress->setWindowModality(Qt::ApplicationModal);
+        pProgress->setCancelButton(nullptr);
+        pProgress->setMinimumDuration(0);
+        pProgress->setRange(0, windows.size());
+        pProgress->show();
+    }
+    const bool isPortrait = AppStatus::theAppStatus()->sceneType() == 1;
+    for (int i = 0; i < windows.size(); ++i) {
+        if (pProgress) {
+            pProgress->setLabelText(tr("Sending the layout: %1 of %2 windows").arg(i).arg(windows.size()));
+            pProgress->setValue(i);
+            QCoreApplication::processEvents();
+        }
+        UnitWnd *pWnd = windows.at(i);
+        const Position pos = pWnd->position();
+        const int x = truncatedToInt(pos.x);
+        const int y = truncatedToInt(pos.y);
+        const int width = truncatedToInt(pos.width);
+        const int height = truncatedToInt(pos.height);
+        const Address address = pWnd->address();
+        const bool isSent = isPortrait ? link->setPosition(address.first, address.second, y, x, height, width)
+                                       : link->setPosition(address.first, address.second, x, y, width, height);
+        // Gives the controller time to take the position before the rotation.
+        if (isSent)
+            QThread::msleep(static_cast<unsigned long>(m_rebuildPause));
+        link->setRotate(address.first, pWnd->rotate());
+    }
+    if (pProgress) {
+        pProgress->setValue(windows.size());
+        QCoreApplication::processEvents();
     }
 }
 

@@ -38,6 +38,9 @@ public:
     void loadConfig(ModelFile *model);
     // Puts one record per visible window into the layout.
     void collectRecords(ModelFile *model);
+    // Sends every visible window with an address again, its rectangle and its rotation: for a controller
+    // that was switched off or reconnected.
+    void sendLayout();
     // Gives the window the address unless another window has it already (then the operator is warned);
     // (0, 0) may be shared.
     bool setWndAddress(UnitWnd *pWnd, const Address &address);
@@ -79,6 +82,9 @@ private:
     void addWnd(UnitWnd *pWnd);
     void dropWnd(UnitWnd *pWnd);
     void deleteRubberBand();
+    // Sends each window's rectangle and rotation (truncated, as stored), with the pause the controller
+    // needs between the two after a rectangle went out.
+    void sendWindows(const QList<UnitWnd *> &windows);
 
     QAction *m_pAddWndAction = nullptr;
     QAction *m_pFullAction = nullptr;

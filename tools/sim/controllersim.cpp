@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <cerrno>
@@ -168,7 +170,8 @@ void ControllerSim::onMasterReadable()
     for (;;) {
         const ssize_t count = ::read(m_master, buffer, sizeof buffer);
         if (count > 0) {
-            print(m_decoder.feed(QByteArray(buffer, int(count))));
+            m_pClient = nullptr;
+            take(QByteArray(buffer, int(count)));
             continue;
         }
         if (count < 0 && (errno == EAGAIN || errno == EINTR))
@@ -180,10 +183,41 @@ void ControllerSim::onMasterReadable()
         QCoreApplication::exit(1);
         return;
     }
+}
+
+void ControllerSim::take(const QByteArray &bytes)
+{
+    print(m_decoder.feed(bytes));
     if (m_decoder.hasPending())
         m_pIdleTimer->start();
     else
         m_pIdleTimer->stop();
+}
+
+bool ControllerSim::listenTcp(quint16 nPort, QString *pError)
+{
+    m_pServer = new QTcpServer(this);
+    if (!m_pServer->listen(QHostAddress::LocalHost, nPort)) {
+        *pError = QStringLiteral("cannot listen on port %1: ").arg(nPort) + m_pServer->errorString();
+        return false;
+    }
+    connect(m_pServer, SIGNAL(newConnection()), this, SLOT(onTcpConnection()));
+    std::fprintf(stderr, "videowall-sim: also at socket://127.0.0.1:%d\n", m_pServer->serverPort());
+    return true;
+}
+
+void ControllerSim::onTcpConnection()
+{
+    while (QTcpSocket *pSocket = m_pServer->nextPendingConnection()) {
+        connect(pSocket, SIGNAL(readyRead()), this, SLOT(onTcpReadable()));
+        connect(pSocket, SIGNAL(disconnected()), pSocket, SLOT(deleteLater()));
+    }
+}
+
+void ControllerSim::onTcpReadable()
+{
+    m_pClient = qobject_cast<QTcpSocket *>(sender());
+    take(m_pClient->readAll());
 }
 
 void ControllerSim::onIdle()
@@ -223,6 +257,10 @@ void ControllerSim::answer()
 {
     if (m_answer.isEmpty())
         return;
+    if (m_pClient) {
+        m_pClient->write(m_answer);
+        return;
+    }
     const ssize_t written = ::write(m_master, m_answer.constData(), size_t(m_answer.size()));
     // The console drains answers after every frame; a full queue means nobody reads them.
     if (written != m_answer.size())

@@ -8,6 +8,8 @@
 #include <QString>
 
 class QSocketNotifier;
+class QTcpServer;
+class QTcpSocket;
 class QTimer;
 
 // Stands in for the wall controller: a pseudo-terminal whose slave side the console opens as its serial
@@ -29,6 +31,9 @@ public:
 
     // Opens the pseudo-terminal, publishes the link and starts listening; on failure says why.
     bool start(QString *pError);
+    // Takes frames over TCP too, as a serial device server does: a raw byte stream on the loopback
+    // address, one console at a time (a new one replaces the last).
+    bool listenTcp(quint16 nPort, QString *pError);
     // Removes the link if it is still ours.
     void removeLink();
 
@@ -37,12 +42,15 @@ public:
 
 private slots:
     void onMasterReadable();
+    void onTcpConnection();
+    void onTcpReadable();
     void onSignal();
     void onIdle();
 
 private:
     bool publishLink(QString *pError);
     void print(const QList<DecodedFrame> &frames);
+    void take(const QByteArray &bytes);
     void printLine(const QByteArray &line);
     void answer();
 
@@ -58,6 +66,9 @@ private:
     QSocketNotifier *m_pMasterNotifier = nullptr;
     QSocketNotifier *m_pSignalNotifier = nullptr;
     QTimer *m_pIdleTimer = nullptr;
+    QTcpServer *m_pServer = nullptr;
+    // The console on TCP, which gets the answers while it sends.
+    QTcpSocket *m_pClient = nullptr;
 };
 
 #endif // CONTROLLERSIM_H

@@ -57,7 +57,13 @@ int main(int argc, char *argv[])
         QStringLiteral("json"), QStringLiteral("Print one compact JSON object per line instead of text."));
     parser.addOption(linkOption);
     parser.addOption(answerOption);
+    const QCommandLineOption tcpOption(
+        QStringLiteral("tcp"),
+        QStringLiteral("Take frames over TCP too, on 127.0.0.1 port PORT, as a serial device server does "
+                       "(the console's port is then socket://127.0.0.1:PORT)."),
+        QStringLiteral("PORT"));
     parser.addOption(jsonOption);
+    parser.addOption(tcpOption);
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty()) {
@@ -88,7 +94,14 @@ int main(int argc, char *argv[])
         return 1;
     }
     QString error;
-    if (!sim.start(&error)) {
+    bool isPort = true;
+    const int tcpPort = parser.isSet(tcpOption) ? parser.value(tcpOption).toInt(&isPort) : -1;
+    if (!isPort || tcpPort > 65535 || (parser.isSet(tcpOption) && tcpPort < 0)) {
+        std::fprintf(stderr, "videowall-sim: --tcp needs a port number\n");
+        return 2;
+    }
+    // Listening before the link is printed: whoever reads the link may connect at once.
+    if ((tcpPort >= 0 && !sim.listenTcp(quint16(tcpPort), &error)) || !sim.start(&error)) {
         std::fprintf(stderr, "videowall-sim: %s\n", qPrintable(error));
         return 1;
     }
