@@ -79,6 +79,8 @@ class TestApp : public QObject
         m_pWindow->show();
         QApplication::setActiveWindow(m_pWindow);
         QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+        // The panels that are never placed come after the first frame.
+        QTRY_VERIFY(topLevel<CommonFrame>() && topLevel<SceneFrame>());
     }
 
 private slots:

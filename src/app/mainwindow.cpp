@@ -40,9 +40,10 @@ void MainWindow::initLayout()
     setWindowFlags(Qt::FramelessWindowHint);
     setFixedSize(1024, 680);
 
-    m_pCentralWidget = new QWidget;
-    m_pTitleFrame = new TitleFrame(nullptr);
-    m_pOperationFrame = new OperationFrame(nullptr);
+    // Built inside their parents: a finished frame moved into a styled window is styled over again.
+    m_pCentralWidget = new QWidget(this);
+    m_pTitleFrame = new TitleFrame(m_pCentralWidget);
+    m_pOperationFrame = new OperationFrame(m_pCentralWidget);
 
     auto *pOuter = new QVBoxLayout;
     pOuter->setMargin(0);

@@ -1,6 +1,7 @@
 #include "titleframe.h"
 
 #include "appstatus.h"
+#include "elidedlabel.h"
 #include "seriallink.h"
 #include "settingconnectiondlg.h"
 
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -53,7 +53,8 @@ void TitleFrame::initLayout()
     m_pConnectButton = new QPushButton(tr("Connect"));
     m_pDisconnectButton = new QPushButton(tr("Disconnect"));
     m_pDisconnectButton->setEnabled(false);
-    m_pLinkLabel = new QLabel;
+    m_pLinkLabel = new ElidedLabel;
+    m_pLinkLabel->setMaximumWidth(420);
     m_pAboutButton = new QPushButton;
     m_pMinButton = new QPushButton;
     m_pMaxButton = new QPushButton;
@@ -61,8 +62,8 @@ void TitleFrame::initLayout()
     m_pCloseButton = new QPushButton;
 
     m_pLogoLabel = std::make_unique<QLabel>(QStringLiteral("Logo"));
+    // Never shown, so its popup needs no styled list view (which would cost a millisecond at start-up).
     m_pResCombo = std::make_unique<QComboBox>();
-    m_pResCombo->setView(new QListView);
     m_pResCombo->addItems(
         {QStringLiteral("1024*768"), QStringLiteral("1280*720"), QStringLiteral("1920×1080")});
 
@@ -151,7 +152,7 @@ void TitleFrame::onLinkState()
     else
         text = tr("Not connected");
     m_pLinkLabel->setToolTip(text);
-    m_pLinkLabel->setText(m_pLinkLabel->fontMetrics().elidedText(text, Qt::ElideRight, 420));
+    m_pLinkLabel->setText(text);
 }
 
 void TitleFrame::toggleMaximized()

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class ElidedLabel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -71,7 +72,7 @@ private:
     QMenu *m_pLangMenu = nullptr;
     QAction *m_pAboutAction = nullptr;
     QAction *m_pSendAction = nullptr;
-    QLabel *m_pLinkLabel = nullptr;
+    ElidedLabel *m_pLinkLabel = nullptr;
     // Built but never placed in the layout, so nothing else owns them.
     std::unique_ptr<QLabel> m_pLogoLabel;
     std::unique_ptr<QComboBox> m_pResCombo;

@@ -7,6 +7,7 @@
 #include "spliceframe.h"
 
 #include <QHBoxLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -26,11 +27,9 @@ OperationFrame::~OperationFrame()
 void OperationFrame::initLayout()
 {
     // The view comes first: it builds the scene, which restores the last layout, before any panel exists.
-    m_pSpliceFrame = new SpliceFrmae(nullptr);
-    m_pSceneFrame = new SceneFrame(nullptr);
-    m_pCommonFrame = new CommonFrame(nullptr);
-    m_pSignalFrame = new signalframe(nullptr);
-    m_pPositionFrame = new PositionFrame(nullptr);
+    m_pSpliceFrame = new SpliceFrmae(this);
+    m_pSignalFrame = new signalframe(this);
+    m_pPositionFrame = new PositionFrame(this);
 
     auto *pInner = new QHBoxLayout;
     pInner->setSpacing(10);
@@ -50,11 +49,7 @@ void OperationFrame::initLayout()
 // clang-format off
 void OperationFrame::initConnections()
 {
-    connect(m_pCommonFrame, SIGNAL(updateSceneCount()), m_pSpliceFrame, SLOT(updateSceneUnit()));
-    connect(m_pCommonFrame, SIGNAL(changeSceneType(int,int)), m_pSpliceFrame, SLOT(onChangSceneType(int,int)));
     connect(m_pSignalFrame, SIGNAL(changeOpenModel()), m_pSpliceFrame, SLOT(onChangeOpenModel()));
-    connect(m_pSceneFrame, SIGNAL(saveModel(int)), m_pSpliceFrame, SLOT(onSaveModel(int)));
-    connect(m_pSceneFrame, SIGNAL(loadModel(int)), m_pSpliceFrame, SLOT(onLoadModel(int)));
     connect(m_pSpliceFrame, SIGNAL(selectedChanged(Position,Address,int)),
             m_pPositionFrame, SLOT(onUpdate(Position,Address,int)));
     connect(m_pSpliceFrame, SIGNAL(onpositionchanged(Position)), m_pPositionFrame, SLOT(onUpDate(Position)));
@@ -68,4 +63,25 @@ void OperationFrame::initConnections()
     connect(this, SIGNAL(changeSize(int)), m_pSpliceFrame, SLOT(onChangedSize(int)));
     connect(this, SIGNAL(sendLayout()), m_pSpliceFrame, SLOT(onSendLayout()));
 }
+
+// The two panels that are never placed cost a quarter of the start-up; they are built once the window
+// has been painted.
+void OperationFrame::buildHiddenPanels()
+{
+    if (m_pCommonFrame)
+        return;
+    m_pSceneFrame = new SceneFrame(nullptr);
+    m_pCommonFrame = new CommonFrame(nullptr);
+    connect(m_pCommonFrame, SIGNAL(updateSceneCount()), m_pSpliceFrame, SLOT(updateSceneUnit()));
+    connect(m_pCommonFrame, SIGNAL(changeSceneType(int,int)), m_pSpliceFrame, SLOT(onChangSceneType(int,int)));
+    connect(m_pSceneFrame, SIGNAL(saveModel(int)), m_pSpliceFrame, SLOT(onSaveModel(int)));
+    connect(m_pSceneFrame, SIGNAL(loadModel(int)), m_pSpliceFrame, SLOT(onLoadModel(int)));
+}
 // clang-format on
+
+void OperationFrame::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (!m_pCommonFrame)
+        QTimer::singleShot(0, this, &OperationFrame::buildHiddenPanels);
+}

@@ -25,12 +25,17 @@ signals:
     // Relays the title bar's request to send the whole layout again.
     void sendLayout();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void initLayout();
     void initConnections();
+    void buildHiddenPanels();
 
     SpliceFrmae *m_pSpliceFrame = nullptr;
-    // Wired but never placed or shown, so they have no parent and are deleted here.
+    // Wired but never placed or shown, so they have no parent and are deleted here; built after the
+    // first paint.
     SceneFrame *m_pSceneFrame = nullptr;
     CommonFrame *m_pCommonFrame = nullptr;
     signalframe *m_pSignalFrame = nullptr;
