@@ -1,16 +1,19 @@
 # The Debian package (scripts/package runs cpack -G DEB in build-package/): what cmake --install puts
 # under the prefix, plus what Debian asks of a package: /usr/share/doc/videowall/copyright and
-# changelog.gz.
+# changelog.gz, and a manual page for every program.
 
-# The copyright and changelog belong to a component that a plain cmake --install leaves out,
+# The copyright, changelog and manual pages belong to a component that a plain cmake --install leaves out,
 # so an installation by hand gets exactly the files the README lists; cpack installs it on top of
 # everything else (CPACK_INSTALL_CMAKE_PROJECTS below).
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
         COMPONENT debian EXCLUDE_FROM_ALL)
-# Debian wants the changelog compressed. gzip -n leaves the name and time out, so the package is the same from
+# Debian wants these compressed. gzip -n leaves the name and time out, so the package is the same from
 # one build to the next.
 set(vw_gzipped
-    "packaging/changelog|${CMAKE_INSTALL_DOCDIR}")
+    "packaging/changelog|${CMAKE_INSTALL_DOCDIR}"
+    "packaging/videowall.1|${CMAKE_INSTALL_MANDIR}/man1"
+    "packaging/videowall-launch.1|${CMAKE_INSTALL_MANDIR}/man1"
+    "packaging/videowall-sim.1|${CMAKE_INSTALL_MANDIR}/man1")
 install(CODE "set(vw_source_dir \"${PROJECT_SOURCE_DIR}\")
 set(vw_gzip_dir \"${CMAKE_CURRENT_BINARY_DIR}/gzipped\")
 set(vw_gzipped \"${vw_gzipped}\")" COMPONENT debian EXCLUDE_FROM_ALL)
