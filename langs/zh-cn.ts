@@ -141,6 +141,62 @@
         <source>ok</source>
         <translation>确定</translation>
     </message>
+    <message>
+        <source>Columns of the splice grid, 1 to 8</source>
+        <translation>拼接网格的列数，1 到 8</translation>
+    </message>
+    <message>
+        <source>Device address of the selected window, 0 to 63</source>
+        <translation>所选窗口的设备地址，0 到 63</translation>
+    </message>
+    <message>
+        <source>Give the selected window this address</source>
+        <translation>将此地址赋予所选窗口</translation>
+    </message>
+    <message>
+        <source>Height of the selected window, %1 to %2</source>
+        <translation>所选窗口的高度，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Horizontal edge compensation, 0 to 255</source>
+        <translation>水平边缘补偿，0 到 255</translation>
+    </message>
+    <message>
+        <source>Keep the splice grid; in the standard model also send it to the wall</source>
+        <translation>保存拼接网格；在标准模式下同时发送到屏幕墙</translation>
+    </message>
+    <message>
+        <source>Left edge of the selected window, %1 to %2</source>
+        <translation>所选窗口的左边缘，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Rows of the splice grid, 1 to 8</source>
+        <translation>拼接网格的行数，1 到 8</translation>
+    </message>
+    <message>
+        <source>Send the rectangle typed above to the selected window</source>
+        <translation>将上面输入的矩形发送到所选窗口</translation>
+    </message>
+    <message>
+        <source>Top edge of the selected window, %1 to %2</source>
+        <translation>所选窗口的上边缘，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Vertical edge compensation, 0 to 255</source>
+        <translation>垂直边缘补偿，0 到 255</translation>
+    </message>
+    <message>
+        <source>Width of the selected window, %1 to %2</source>
+        <translation>所选窗口的宽度，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Windows covering whole display units, in the splice grid</source>
+        <translation>按拼接网格覆盖整个显示单元的窗口</translation>
+    </message>
+    <message>
+        <source>Windows drawn freely on the wall</source>
+        <translation>在屏幕墙上自由绘制的窗口</translation>
+    </message>
 </context>
 <context>
     <name>SceneFrame</name>
@@ -372,6 +428,54 @@
         <source>Send layout</source>
         <translation>发送布局</translation>
     </message>
+    <message>
+        <source>Choose the controller's port: a serial port, or a device server's network address</source>
+        <translation>选择控制器的端口：串口，或设备服务器的网络地址</translation>
+    </message>
+    <message>
+        <source>Close the program; the wall and the settings are kept</source>
+        <translation>关闭程序；屏幕墙布局和设置会保留</translation>
+    </message>
+    <message>
+        <source>Let go of the port; nothing is sent</source>
+        <translation>释放端口；不再发送任何内容</translation>
+    </message>
+    <message>
+        <source>License: %1</source>
+        <translation>许可证：%1</translation>
+    </message>
+    <message>
+        <source>Maximize or restore</source>
+        <translation>最大化或还原</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Open the port and send the changes to the controller</source>
+        <translation>打开端口并将更改发送到控制器</translation>
+    </message>
+    <message>
+        <source>Qt %1</source>
+        <translation>Qt %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Undo, redo, send the layout again, language, about</source>
+        <translation>撤销、重做、重新发送布局、语言、关于</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
 </context>
 <context>
     <name>UnitWnd</name>
@@ -469,6 +573,42 @@
     <message>
         <source>Save As</source>
         <translation>另存为</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Hide the units' addresses</source>
+        <translation>隐藏各单元的地址</translation>
+    </message>
+    <message>
+        <source>Layouts (*.json *.data)</source>
+        <translation>布局 (*.json *.data)</translation>
+    </message>
+    <message>
+        <source>Load a layout from a file and send it to the wall (Ctrl+O)</source>
+        <translation>从文件载入布局并发送到屏幕墙 (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Reset every display unit of the wall (asks first)</source>
+        <translation>复位屏幕墙的所有显示单元（先询问）</translation>
+    </message>
+    <message>
+        <source>Reset every display unit of the wall? The wall goes blank while the units restart.</source>
+        <translation>要复位屏幕墙的所有显示单元吗？单元重启期间屏幕墙将黑屏。</translation>
+    </message>
+    <message>
+        <source>Save the layout of the wall in a file (Ctrl+S)</source>
+        <translation>将屏幕墙的布局保存到文件 (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Show each unit's address on the wall</source>
+        <translation>在屏幕墙上显示各单元的地址</translation>
+    </message>
+    <message>
+        <source>Show the %1 input on the wall</source>
+        <translation>在屏幕墙上显示 %1 输入</translation>
     </message>
 </context>
 <context>

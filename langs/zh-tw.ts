@@ -141,6 +141,62 @@
         <source>ok</source>
         <translation>確定</translation>
     </message>
+    <message>
+        <source>Columns of the splice grid, 1 to 8</source>
+        <translation>拼接網格的欄數，1 到 8</translation>
+    </message>
+    <message>
+        <source>Device address of the selected window, 0 to 63</source>
+        <translation>所選視窗的裝置位址，0 到 63</translation>
+    </message>
+    <message>
+        <source>Give the selected window this address</source>
+        <translation>將此位址指定給所選視窗</translation>
+    </message>
+    <message>
+        <source>Height of the selected window, %1 to %2</source>
+        <translation>所選視窗的高度，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Horizontal edge compensation, 0 to 255</source>
+        <translation>水平邊緣補償，0 到 255</translation>
+    </message>
+    <message>
+        <source>Keep the splice grid; in the standard model also send it to the wall</source>
+        <translation>保存拼接網格；在標準模式下同時傳送到螢幕牆</translation>
+    </message>
+    <message>
+        <source>Left edge of the selected window, %1 to %2</source>
+        <translation>所選視窗的左邊緣，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Rows of the splice grid, 1 to 8</source>
+        <translation>拼接網格的列數，1 到 8</translation>
+    </message>
+    <message>
+        <source>Send the rectangle typed above to the selected window</source>
+        <translation>將上面輸入的矩形傳送到所選視窗</translation>
+    </message>
+    <message>
+        <source>Top edge of the selected window, %1 to %2</source>
+        <translation>所選視窗的上邊緣，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Vertical edge compensation, 0 to 255</source>
+        <translation>垂直邊緣補償，0 到 255</translation>
+    </message>
+    <message>
+        <source>Width of the selected window, %1 to %2</source>
+        <translation>所選視窗的寬度，%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Windows covering whole display units, in the splice grid</source>
+        <translation>按拼接網格覆蓋整個顯示單元的視窗</translation>
+    </message>
+    <message>
+        <source>Windows drawn freely on the wall</source>
+        <translation>在螢幕牆上自由繪製的視窗</translation>
+    </message>
 </context>
 <context>
     <name>SceneFrame</name>
@@ -372,6 +428,54 @@
         <source>Send layout</source>
         <translation>傳送佈局</translation>
     </message>
+    <message>
+        <source>Choose the controller's port: a serial port, or a device server's network address</source>
+        <translation>選擇控制器的連接埠：序列埠，或裝置伺服器的網路位址</translation>
+    </message>
+    <message>
+        <source>Close the program; the wall and the settings are kept</source>
+        <translation>關閉程式；螢幕牆佈局和設定會保留</translation>
+    </message>
+    <message>
+        <source>Let go of the port; nothing is sent</source>
+        <translation>釋放連接埠；不再傳送任何內容</translation>
+    </message>
+    <message>
+        <source>License: %1</source>
+        <translation>授權條款：%1</translation>
+    </message>
+    <message>
+        <source>Maximize or restore</source>
+        <translation>最大化或還原</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Open the port and send the changes to the controller</source>
+        <translation>開啟連接埠並將變更傳送到控制器</translation>
+    </message>
+    <message>
+        <source>Qt %1</source>
+        <translation>Qt %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>復原</translation>
+    </message>
+    <message>
+        <source>Undo, redo, send the layout again, language, about</source>
+        <translation>復原、重做、重新傳送佈局、語言、關於</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
 </context>
 <context>
     <name>UnitWnd</name>
@@ -469,6 +573,42 @@
     <message>
         <source>Save As</source>
         <translation>另存新檔</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>Hide the units' addresses</source>
+        <translation>隱藏各單元的位址</translation>
+    </message>
+    <message>
+        <source>Layouts (*.json *.data)</source>
+        <translation>佈局 (*.json *.data)</translation>
+    </message>
+    <message>
+        <source>Load a layout from a file and send it to the wall (Ctrl+O)</source>
+        <translation>從檔案載入佈局並傳送到螢幕牆 (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Reset every display unit of the wall (asks first)</source>
+        <translation>重設螢幕牆的所有顯示單元（先詢問）</translation>
+    </message>
+    <message>
+        <source>Reset every display unit of the wall? The wall goes blank while the units restart.</source>
+        <translation>要重設螢幕牆的所有顯示單元嗎？單元重新啟動期間螢幕牆將黑屏。</translation>
+    </message>
+    <message>
+        <source>Save the layout of the wall in a file (Ctrl+S)</source>
+        <translation>將螢幕牆的佈局儲存到檔案 (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Show each unit's address on the wall</source>
+        <translation>在螢幕牆上顯示各單元的位址</translation>
+    </message>
+    <message>
+        <source>Show the %1 input on the wall</source>
+        <translation>在螢幕牆上顯示 %1 輸入</translation>
     </message>
 </context>
 <context>

@@ -45,6 +45,8 @@ QStringList shownTexts(QWidget *pRoot)
             (qobject_cast<QLabel *>(pWidget) || qobject_cast<QAbstractButton *>(pWidget) ||
              qobject_cast<QGroupBox *>(pWidget)))
             texts << text.toString();
+        if (pWidget->isVisibleTo(pRoot))
+            texts << pWidget->toolTip();
     }
     return texts;
 }
@@ -115,6 +117,17 @@ private slots:
         QCOMPARE(m_pWindow->findChild<QLabel *>("titleLabel")->text(),
                  QStringLiteral("Video Wall Controller"));
         QVERIFY(!vt::withText<QPushButton>(m_pWindow, "Disconnect")->isEnabled());
+        // Every button and field says what it does.
+        QStringList untold;
+        for (QWidget *pWidget : m_pWindow->findChildren<QWidget *>()) {
+            QString tip;
+            for (QWidget *pUp = pWidget; tip.isEmpty() && pUp != m_pWindow; pUp = pUp->parentWidget())
+                tip = pUp->toolTip();
+            if (pWidget->isVisibleTo(m_pWindow) && tip.isEmpty() &&
+                (qobject_cast<QAbstractButton *>(pWidget) || qobject_cast<QLineEdit *>(pWidget)))
+                untold << pWidget->property("text").toString();
+        }
+        QCOMPARE(untold, QStringList());
     }
 
     // One session, row after row on the same window: what the operator does, the frames, the windows on
@@ -152,6 +165,9 @@ private slots:
             "0,0,3840,2160 id=5");
         add("position from the menu", "answer 600,210,960,540; menu 150,60 Position", "5:600,210,960,540",
             w + b, "600,210,960,540 id=5");
+        add("undo and redo", "key Ctrl+Z", "5:0,0,3840,2160", "0,0,3840,2160 a5" + b, "0,0,3840,2160 id=5");
+        add("redo", "key Ctrl+Y; key Ctrl+Z; key Ctrl+Shift+Z",
+            "5:600,210,960,540; 5:0,0,3840,2160; 5:600,210,960,540", w + b, "600,210,960,540 id=5");
         add("standard model", "button standard Model", "splice 255,2,3,0,0",
             w + " hidden; 1800,1200,480,360 hidden; 0,0,1280,1080 t1; 1280,0,1280,1080 t1; 2560,0,1280,1080 "
                 "t1; "
@@ -159,15 +175,18 @@ private slots:
             none);
         add("irregular again", "button Irregular Model; click 340,230; menu 340,230 Close",
             "splice 255,15,15,0,0", w, none);
-        add("save", "answer layout.json; button Save", "", w, none);
+        add("save, .json added", "answer layout; button Save", "", w, none);
         add("move, then load", "click 150,60; field X 1200; answer layout.json; button Load",
             "5:1200,210,960,540; 5:600,210,960,540; rotate 5,0", w, none);
+        // The wall-wide reset asks first, No being the default.
+        const QString reset =
+            " ! Reset every display unit of the wall? The wall goes blank while the units restart.";
         add("strip",
             "button DP; button HDMI1; button HDMI2; button wireless; button On; button On; button Off; "
-            "button Reset",
+            "button Reset; answer &Yes; button Reset",
             "signal 1; signal 2; signal 3; signal 4; address-info 255,1; address-info 255,1; address-info "
             "255,0; reset 255",
-            w, none);
+            w + reset + reset, none);
         // In the irregular model the splice grid is kept for the standard one; rows take 1 to 8, the
         // edges a byte.
         add("splice grid kept", "field Row 1; field Column 2; field Edge X 1; field Edge Y 2; button ok", "",
@@ -292,6 +311,22 @@ private slots:
         }
         QVERIFY(qobject_cast<SettingConnectiondlg *>(shown.value(0)) && shown.value(1) == shown.value(0));
         QCOMPARE(AppStatus::theAppStatus()->currPort(), m_pty.slavePath());
+        vt::withText<QAction>(pTitle, "About")->trigger();
+        QCOMPARE(op.messages.value(0),
+                 QStringLiteral("<p><b>Video Wall Controller</b></p><p>Version " VW_VERSION
+                                "<br>Qt %1<br>License: MIT</p>")
+                     .arg(qVersion()));
+    }
+
+    // The layout dialogs offer layouts first and start where the last layout was saved or loaded.
+    void layoutFiles()
+    {
+        vt::Operator op(view(), m_pWindow);
+        QVERIFY(QDir().mkdir("walls"));
+        QCOMPARE(op.run("answer walls/hall; button Save; answer cancel; button Load"), QString());
+        QVERIFY(QFile::exists("walls/hall.json"));
+        QCOMPARE(op.dialogFields,
+                 (QStringList{QDir::current().filePath("walls"), "Layouts (*.json *.data);;All files (*)"}));
     }
 
     // COM names first in the system's order, then the others; Ok stores the choice, a typed name trimmed,

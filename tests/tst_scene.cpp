@@ -10,6 +10,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
+#include <QUndoStack>
 
 #include <atomic>
 #include <cerrno>
@@ -95,6 +96,23 @@ class TestScene : public QObject
     PtyPair *m_pPty = nullptr;
 
     QString sent() { return vt::decoded(m_pPty->read(0, 150)); }
+    // Settings ("portrait", "standard", "columnsN" before a ':'), then the windows, rebuilt while the link
+    // is closed, so that no frames (and their waits) precede the operator's.
+    bool prepare(Wall &wall, const QString &strLayout)
+    {
+        const QString setup = strLayout.section(QLatin1Char(':'), 0, -2);
+        AppStatus::theAppStatus()->setSceneType(setup.contains("portrait")  ? 1
+                                                : setup.contains("unknown") ? 3
+                                                                            : 0);
+        AppStatus::theAppStatus()->setOpenModel(!setup.contains("standard"));
+        if (setup.contains("columns"))
+            AppStatus::theAppStatus()->setSceneColumn(setup.section("columns", 1).toInt());
+        wall.scene.setSceneRect(0, 0, AppStatus::theAppStatus()->unitWidth(),
+                                AppStatus::theAppStatus()->unitHeight());
+        SerialLink::theSerialLink()->close();
+        wall.load(strLayout.section(QLatin1Char(':'), -1));
+        return wall.ready() && SerialLink::theSerialLink()->open(m_pPty->slavePath());
+    }
 
 private slots:
     void initTestCase() { vt::enterFreshDir(); }
@@ -248,19 +266,8 @@ private slots:
         QFETCH(QString, script);
         QFETCH(QString, frames);
         QFETCH(QString, after);
-        const QString setup = layout.section(QLatin1Char(':'), 0, -2);
-        AppStatus::theAppStatus()->setSceneType(setup.contains("portrait")  ? 1
-                                                : setup.contains("unknown") ? 3
-                                                                            : 0);
-        AppStatus::theAppStatus()->setOpenModel(!setup.contains("standard"));
-        if (setup.contains("columns"))
-            AppStatus::theAppStatus()->setSceneColumn(setup.section("columns", 1).toInt());
         Wall wall;
-        QVERIFY(wall.ready());
-        // Rebuilt while the link is closed, so that no frames (and their waits) precede the operator's.
-        SerialLink::theSerialLink()->close();
-        wall.load(layout.section(QLatin1Char(':'), -1));
-        QVERIFY(SerialLink::theSerialLink()->open(m_pPty->slavePath()));
+        QVERIFY(prepare(wall, layout));
         vt::Operator op(&wall.view);
         QCOMPARE(op.run(script), QString());
         QCOMPARE(sent(), frames);
@@ -268,6 +275,61 @@ private slots:
                      (op.dialogFields.isEmpty() ? "" : " [" + op.dialogFields.join(',') + "]") +
                      (op.messages.isEmpty() ? "" : " ! " + op.messages.join(" ! ")),
                  after);
+    }
+
+    // Every kind of edit taken back and done again, each sending the window as the edit did: the frames
+    // and the windows after the undo, then after the redo. A model switch forgets the edits.
+    void undoRedo_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        auto add = [](const char *name, const char *layout, const char *script, const char *expected) {
+            QTest::newRow(name) << layout << script << expected;
+        };
+        const char *w = "600,600,600,360 a7", *m = "600.7,300,960,540 a3";
+        add("drag", w, "drag 150,130 250,230",
+            "7:600,600,600,360 | 600,600,600,360 a7 || 7:1200,1200,600,360 | 1200,1200,600,360 a7");
+        add("resize", w, "drag 198,130 250,130",
+            "7:600,600,600,360 | 600,600,600,360 a7 || 7:600,600,900,360 | 600,600,900,360 a7");
+        add("arrow", w, "click 150,130; key Left",
+            "7:600,600,600,360 | 600,600,600,360 a7 || 7:598,600,600,360 | 598,600,600,360 a7");
+        add("shift arrow, a unit", w, "click 150,130; key Shift+Down",
+            "7:600,600,600,360 | 600,600,600,360 a7 || 7:600,780,600,360 | 600,780,600,360 a7");
+        add("snap", "500,100,700,300 a7", "dblclick 90,20",
+            "7:500,100,700,300 | 500,100,700,300 a7 || 7:320,0,960,540 | 320,0,960,540 a7");
+        add("un-snap", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
+            "7:320,0,960,540 | 320,0,960,540 a7 || 7:500,100,700,300 | 500,100,700,300 a7");
+        add("Full", m, "menu 110,60 Full",
+            "3:601,300,960,540 | 600.7,300,960,540 a3 || 3:0,0,3840,2160 | 0,0,3840,2160 a3");
+        add("Position", m, "answer 100,200,300,400; menu 110,60 Position",
+            "3:601,300,960,540 | 600.7,300,960,540 a3 || 3:100,200,300,400 | 100,200,300,400 a3");
+        add("Rotate", m, "answer 180; menu 110,60 Rotate",
+            "rotate 3,0 | 600.7,300,960,540 a3 || rotate 3,2 | 600.7,300,960,540 a3 r2");
+        add("Address", m, "answer 12; menu 110,60 Address",
+            " | 600.7,300,960,540 a3 ||  | 600.7,300,960,540 a12");
+        add("Close", m, "menu 110,60 Close", "3:601,300,960,540 | 600.7,300,960,540 a3 ||  | ");
+        add("Delete", w, "click 150,130; key Delete", "7:600,600,600,360 | 600,600,600,360 a7 ||  | ");
+        add("band", w, "drag 30,30 46,46", " | 600,600,600,360 a7 ||  | 600,600,600,360 a7; 180,180,96,96");
+    }
+    void undoRedo()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        Wall wall;
+        QVERIFY(prepare(wall, layout));
+        vt::Operator op(&wall.view);
+        QCOMPARE(op.run(script), QString());
+        sent();
+        QStringList steps;
+        for (bool bUndo : {true, false}) {
+            bUndo ? wall.scene.undoStack()->undo() : wall.scene.undoStack()->redo();
+            steps << sent() + " | " + vt::windows(&wall.scene);
+        }
+        QCOMPARE(steps.join(" || "), expected);
+        wall.scene.applyOpenModel(true);
+        QVERIFY(!wall.scene.undoStack()->canUndo());
     }
 
     // The menu of a free window, of a unit window, of the empty wall, none outside; the resolution and
@@ -313,7 +375,7 @@ private slots:
         Wall wall;
         QVERIFY(wall.ready());
         wall.scene.setBackgroundBrush(Qt::black);
-        wall.load("600,300,1920,1080 a9; 2.5,-2.5,1920,1205.4 t1; 3000,1800,60,360");
+        wall.load("600,300,1920,1080 a9 r1; 2.5,-2.5,1920,1205.4 t1; 3000,1800,60,360");
         const QList<UnitWnd *> windows = vt::windowsOf(&wall.scene);
         QList<QColor> fills;
         for (int i = 0; i < 4; ++i) {
@@ -348,12 +410,12 @@ private slots:
                 painted << log.lines;
             }
         }
-        QCOMPARE(
-            painted,
-            (QStringList{"10,22 12 LED Setting:9", "10,40 12 Position:600,300", "10,58 12 Size:1920,1080",
-                         "10,24 14 LED Setting:-1", "10,44 14 Position:3,-2", "10,64 14 Size:1920,1205",
-                         "10,22 12 LED Setting:9", "10,40 12 Position:300,600", "10,58 12 Size:1080,1920",
-                         "10,24 14 LED Setting:-1", "10,44 14 Position:-2,3", "10,64 14 Size:1205,1920"}));
+        QCOMPARE(painted, (QStringList{"10,22 12 LED Setting:9", "10,40 12 Position:600,300",
+                                       "10,58 12 Size:1920,1080", "10,76 12 90°", "10,24 14 LED Setting:-1",
+                                       "10,44 14 Position:3,-2", "10,64 14 Size:1920,1205",
+                                       "10,22 12 LED Setting:9", "10,40 12 Position:300,600",
+                                       "10,58 12 Size:1080,1920", "10,76 12 90°", "10,24 14 LED Setting:-1",
+                                       "10,44 14 Position:-2,3", "10,64 14 Size:1205,1920"}));
     }
 
     // A layout replaces the windows and re-sends each one with an address or covering units, hidden ones

@@ -67,6 +67,8 @@ void MainWindow::initConnections()
     connect(m_pTitleFrame, SIGNAL(changLang(QString)), this, SLOT(onChangLang(QString)));
     connect(m_pTitleFrame, SIGNAL(changWindowSize(int)), m_pOperationFrame, SIGNAL(changeSize(int)));
     connect(m_pTitleFrame, SIGNAL(sendLayout()), m_pOperationFrame, SIGNAL(sendLayout()));
+    connect(m_pTitleFrame, SIGNAL(undo()), m_pOperationFrame, SIGNAL(undo()));
+    connect(m_pTitleFrame, SIGNAL(redo()), m_pOperationFrame, SIGNAL(redo()));
 }
 
 void MainWindow::onChangLang(QString lang)

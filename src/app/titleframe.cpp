@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -39,7 +40,7 @@ TitleFrame::TitleFrame(QWidget *parent) : QFrame(parent)
     m_pCloseButton->setObjectName(QStringLiteral("closeButton"));
 
     initLogo();
-    onLinkState();
+    retranslate();
 }
 
 TitleFrame::~TitleFrame() = default;
@@ -88,6 +89,17 @@ void TitleFrame::initLayout()
 void TitleFrame::initMenus()
 {
     m_pMainMenu = new QMenu(this);
+    m_pUndoAction = m_pMainMenu->addAction(tr("Undo"));
+    m_pUndoAction->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_Z));
+    m_pRedoAction = m_pMainMenu->addAction(tr("Redo"));
+    m_pRedoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Z), QKeySequence(Qt::CTRL + Qt::Key_Y)});
+    // The menu is hidden most of the time; the title bar is not, so the shortcuts work from the window.
+    for (QAction *pAction : {m_pUndoAction, m_pRedoAction}) {
+        pAction->setShortcutContext(Qt::WindowShortcut);
+        addAction(pAction);
+    }
+    m_pMainMenu->addSeparator();
     m_pLangMenu = m_pMainMenu->addMenu(tr("Language"));
     m_pSendAction = new QAction(tr("Send layout"), m_pMainMenu);
     m_pMainMenu->addAction(m_pSendAction);
@@ -124,6 +136,8 @@ void TitleFrame::initConnections()
     connect(m_pResCombo.get(), SIGNAL(currentTextChanged(QString)), this, SLOT(onChangedRes()));
     connect(m_pSettingButton, SIGNAL(clicked(bool)), this, SLOT(onSetConnect()));
     connect(m_pSendAction, SIGNAL(triggered(bool)), this, SIGNAL(sendLayout()));
+    connect(m_pUndoAction, SIGNAL(triggered(bool)), this, SIGNAL(undo()));
+    connect(m_pRedoAction, SIGNAL(triggered(bool)), this, SIGNAL(redo()));
     connect(SerialLink::theSerialLink(), SIGNAL(stateChanged()), this, SLOT(onLinkState()));
 }
 
@@ -192,7 +206,14 @@ void TitleFrame::clickMax()
     toggleMaximized();
 }
 
-void TitleFrame::slotActionAbout() {}
+void TitleFrame::slotActionAbout()
+{
+    QMessageBox::about(window(), tr("About"),
+                       QStringLiteral("<p><b>%1</b></p><p>%2<br>%3<br>%4</p>")
+                           .arg(tr("Video Wall Controller"), tr("Version %1").arg(QStringLiteral(VW_VERSION)),
+                                tr("Qt %1").arg(QString::fromLatin1(qVersion())),
+                                tr("License: %1").arg(QStringLiteral("MIT"))));
+}
 
 void TitleFrame::slotSwitchLang(QAction *action)
 {
@@ -285,14 +306,28 @@ void TitleFrame::mouseMoveEvent(QMouseEvent *event)
 void TitleFrame::changeEvent(QEvent *event)
 {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange) {
-        m_pLangMenu->setTitle(tr("Language"));
-        m_pAboutAction->setText(tr("About"));
-        m_pSendAction->setText(tr("Send layout"));
-        onLinkState();
-        m_pTitleLabel->setText(tr("Video Wall Controller"));
-        m_pSettingButton->setText(tr("Setting"));
-        m_pConnectButton->setText(tr("Connect"));
-        m_pDisconnectButton->setText(tr("Disconnect"));
-    }
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
+void TitleFrame::retranslate()
+{
+    m_pLangMenu->setTitle(tr("Language"));
+    m_pAboutAction->setText(tr("About"));
+    m_pSendAction->setText(tr("Send layout"));
+    m_pUndoAction->setText(tr("Undo"));
+    m_pRedoAction->setText(tr("Redo"));
+    onLinkState();
+    m_pTitleLabel->setText(tr("Video Wall Controller"));
+    m_pSettingButton->setText(tr("Setting"));
+    m_pConnectButton->setText(tr("Connect"));
+    m_pDisconnectButton->setText(tr("Disconnect"));
+    m_pSettingButton->setToolTip(tr("Choose the controller's port: a serial port, or a device server's "
+                                    "network address"));
+    m_pConnectButton->setToolTip(tr("Open the port and send the changes to the controller"));
+    m_pDisconnectButton->setToolTip(tr("Let go of the port; nothing is sent"));
+    m_pAboutButton->setToolTip(tr("Undo, redo, send the layout again, language, about"));
+    m_pMinButton->setToolTip(tr("Minimize"));
+    m_pMaxButton->setToolTip(tr("Maximize or restore"));
+    m_pCloseButton->setToolTip(tr("Close the program; the wall and the settings are kept"));
 }

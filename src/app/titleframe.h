@@ -31,6 +31,9 @@ signals:
     void changWindowSize(int);
     // The operator asks to send every window to the controller again.
     void sendLayout();
+    // The operator takes the last edit of the wall back, or does it again.
+    void undo();
+    void redo();
 
 public slots:
     void clickMinimum();
@@ -51,6 +54,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    // Texts and tool tips in the current language.
+    void retranslate();
 
 private:
     void initLayout();
@@ -72,6 +77,8 @@ private:
     QMenu *m_pLangMenu = nullptr;
     QAction *m_pAboutAction = nullptr;
     QAction *m_pSendAction = nullptr;
+    QAction *m_pUndoAction = nullptr;
+    QAction *m_pRedoAction = nullptr;
     ElidedLabel *m_pLinkLabel = nullptr;
     // Built but never placed in the layout, so nothing else owns them.
     std::unique_ptr<QLabel> m_pLogoLabel;

@@ -87,6 +87,7 @@ void AppStatus::resetFields()
 {
     m_langType = QStringLiteral("English");
     m_currPort = QStringLiteral("COM1");
+    m_layoutFolder.clear();
     m_sceneAliases.clear();
     m_sceneRow = 12;
     m_sceneColumn = 12;
@@ -196,6 +197,7 @@ void AppStatus::load()
     m_edgeX = value(QStringLiteral("edgeX"), 0).toInt();
     m_edgeY = value(QStringLiteral("edgeY"), 0).toInt();
     m_openModel = value(QStringLiteral("openModel"), false).toBool();
+    m_layoutFolder = value(QStringLiteral("layoutFolder"), QString()).toString();
     m_sceneAliases.clear();
     for (int i = 1; i <= aliasCount; ++i)
         m_sceneAliases.append(value(aliasKey(i), QString()).toString());
@@ -210,6 +212,8 @@ void AppStatus::save()
 {
     QList<QPair<QString, QVariant>> values = scalarValues();
     values.append({QStringLiteral("openModel"), m_openModel});
+    if (!m_layoutFolder.isEmpty())
+        values.append({QStringLiteral("layoutFolder"), m_layoutFolder});
     for (int i = 1; i <= aliasCount; ++i)
         values.append({aliasKey(i), m_sceneAliases.value(i - 1)});
     writeConfig(values);

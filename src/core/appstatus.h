@@ -18,6 +18,8 @@ public:
 
     QString langType() const { return m_langType; }
     QString currPort() const { return m_currPort; }
+    // The folder of the layout last saved or loaded, where the file dialogs start ("" at first).
+    QString layoutFolder() const { return m_layoutFolder; }
     QString sceneAlias(int index) const;
     int sceneRow() const { return m_sceneRow; }
     int sceneColumn() const { return m_sceneColumn; }
@@ -33,6 +35,7 @@ public:
 
     void setLangType(const QString &strLang) { m_langType = strLang; }
     void setCurrPort(const QString &strPort) { m_currPort = strPort; }
+    void setLayoutFolder(const QString &strFolder) { m_layoutFolder = strFolder; }
     void setSceneAlias(int index, const QString &strAlias);
     void setSceneRow(int nRow) { m_sceneRow = nRow; }
     void setSceneColumn(int nColumn) { m_sceneColumn = nColumn; }
@@ -70,6 +73,7 @@ private:
 
     QString m_langType;
     QString m_currPort;
+    QString m_layoutFolder;
     QStringList m_sceneAliases;
     int m_sceneRow = 0;
     int m_sceneColumn = 0;

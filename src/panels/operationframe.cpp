@@ -62,6 +62,8 @@ void OperationFrame::initConnections()
     connect(m_pPositionFrame, SIGNAL(changeOpenModel()), m_pPositionFrame, SLOT(onChangeOpenModel()));
     connect(this, SIGNAL(changeSize(int)), m_pSpliceFrame, SLOT(onChangedSize(int)));
     connect(this, SIGNAL(sendLayout()), m_pSpliceFrame, SLOT(onSendLayout()));
+    connect(this, SIGNAL(undo()), m_pSpliceFrame, SLOT(onUndo()));
+    connect(this, SIGNAL(redo()), m_pSpliceFrame, SLOT(onRedo()));
 }
 
 // The two panels that are never placed cost a quarter of the start-up; they are built once the window

@@ -22,8 +22,10 @@ public:
 
 signals:
     void changeSize(int);
-    // Relays the title bar's request to send the whole layout again.
+    // Relay the title bar's requests: send the whole layout again, take an edit back or do it again.
     void sendLayout();
+    void undo();
+    void redo();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -57,6 +57,7 @@ PositionFrame::PositionFrame(QWidget *parent) : QFrame(parent), m_nType(-1)
     initLayout();
     initConnections();
     initModelButtons();
+    setTips();
 }
 
 void PositionFrame::initWindowGroup()
@@ -193,6 +194,7 @@ void PositionFrame::showPosition(const Position &pos)
     const int nSmallest = m_nType == 0 ? 1 : 0;
     m_pWidth->setRange(nSmallest, nWidth);
     m_pHeight->setRange(nSmallest, nHeight);
+    rangeTips();
     m_pX->setValue(truncated(pos.x));
     m_pY->setValue(truncated(pos.y));
     m_pWidth->setValue(truncated(pos.width));
@@ -319,4 +321,31 @@ void PositionFrame::retranslate()
     m_pSpliceOk->setText(QCoreApplication::translate("BaseSettingDlg", "Ok"));
     m_pIrregular->setText(QCoreApplication::translate("signalframe", "Irregular Model"));
     m_pStandard->setText(QCoreApplication::translate("signalframe", "standard Model"));
+    setTips();
+}
+
+void PositionFrame::setTips()
+{
+    rangeTips();
+    m_pPosOk->setToolTip(tr("Send the rectangle typed above to the selected window"));
+    m_pAddr->setToolTip(tr("Device address of the selected window, 0 to 63"));
+    m_pAddrOk->setToolTip(tr("Give the selected window this address"));
+    m_pRow->setToolTip(tr("Rows of the splice grid, 1 to 8"));
+    m_pColumn->setToolTip(tr("Columns of the splice grid, 1 to 8"));
+    m_pEdgeX->setToolTip(tr("Horizontal edge compensation, 0 to 255"));
+    m_pEdgeY->setToolTip(tr("Vertical edge compensation, 0 to 255"));
+    m_pSpliceOk->setToolTip(tr("Keep the splice grid; in the standard model also send it to the wall"));
+    m_pIrregular->setToolTip(tr("Windows drawn freely on the wall"));
+    m_pStandard->setToolTip(tr("Windows covering whole display units, in the splice grid"));
+}
+
+// The fields take what lies on the wall of the current scene type, and say so.
+void PositionFrame::rangeTips()
+{
+    const int nWidth = 6 * AppStatus::theAppStatus()->unitWidth();
+    const int nHeight = 6 * AppStatus::theAppStatus()->unitHeight();
+    m_pX->setToolTip(tr("Left edge of the selected window, %1 to %2").arg(0).arg(nWidth - 1));
+    m_pY->setToolTip(tr("Top edge of the selected window, %1 to %2").arg(0).arg(nHeight - 1));
+    m_pWidth->setToolTip(tr("Width of the selected window, %1 to %2").arg(1).arg(nWidth));
+    m_pHeight->setToolTip(tr("Height of the selected window, %1 to %2").arg(1).arg(nHeight));
 }

@@ -49,6 +49,9 @@ private:
     void initConnections();
     void initModelButtons();
     void retranslate();
+    // Tool tips in the current language; the ranges follow the wall.
+    void setTips();
+    void rangeTips();
 
     void connectSpinBoxes();
     void disconnectSpinBoxes();

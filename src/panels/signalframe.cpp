@@ -9,9 +9,11 @@
 #include <QButtonGroup>
 #include <QDebug>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -23,6 +25,7 @@ signalframe::signalframe(QWidget *parent) : QFrame(parent)
     initSwitches();
     initLayout();
     initConnections();
+    setTips();
 }
 
 void signalframe::initInputGroup()
@@ -162,20 +165,32 @@ void signalframe::onSwitchOutput()
 
 void signalframe::onReset()
 {
+    // Every unit of the wall goes blank: the one command asked for first.
+    if (QMessageBox::question(window(), tr("Reset"),
+                              tr("Reset every display unit of the wall? The wall goes blank while the units "
+                                 "restart."),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     SerialLink::theSerialLink()->resetUnit(0xFF);
 }
 
 QString signalframe::chooseFile(const QString &strTitle, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(nullptr, QString(), QString(), QString());
+    AppStatus *status = AppStatus::theAppStatus();
+    QFileDialog dialog(nullptr, QString(), status->layoutFolder(), QString());
     dialog.setWindowTitle(strTitle);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters({tr("Layouts (*.json *.data)"), tr("All files (*)")});
+    // A name typed without an extension gets ".json".
+    dialog.setDefaultSuffix(QStringLiteral("json"));
     dialog.setViewMode(QFileDialog::Detail);
     dialog.setGeometry(10, 30, 300, 200);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return dialog.selectedFiles().value(0);
+    const QString strFile = dialog.selectedFiles().value(0);
+    status->setLayoutFolder(QFileInfo(strFile).absolutePath());
+    return strFile;
 }
 
 void signalframe::saveAs()
@@ -264,4 +279,19 @@ void signalframe::retranslate()
     m_pAddInfoGroup->setTitle(tr("Add Info"));
     m_pIrregular->setText(tr("Irregular Model"));
     m_pStandard->setText(tr("standard Model"));
+    setTips();
+}
+
+void signalframe::setTips()
+{
+    // A button's text sets its shortcut from its mnemonic: these come after.
+    m_pSave->setShortcut(QKeySequence::Save);
+    m_pLoad->setShortcut(QKeySequence::Open);
+    m_pSave->setToolTip(tr("Save the layout of the wall in a file (Ctrl+S)"));
+    m_pLoad->setToolTip(tr("Load a layout from a file and send it to the wall (Ctrl+O)"));
+    m_pReset->setToolTip(tr("Reset every display unit of the wall (asks first)"));
+    for (QPushButton *pInput : {m_pDP, m_pHDMI1, m_pHDMI2, m_pWireless})
+        pInput->setToolTip(tr("Show the %1 input on the wall").arg(pInput->text()));
+    m_pOn->setToolTip(tr("Show each unit's address on the wall"));
+    m_pOff->setToolTip(tr("Hide the units' addresses"));
 }

@@ -50,6 +50,8 @@ private:
     void initLayout();
     void initConnections();
     void retranslate();
+    // Tool tips and shortcuts in the current language.
+    void setTips();
 
     // Runs the layout file dialog; an empty result means it was cancelled.
     QString chooseFile(const QString &strTitle, QFileDialog::AcceptMode mode);

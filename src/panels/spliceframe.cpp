@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPen>
+#include <QUndoStack>
 #include <QVariant>
 
 namespace {
@@ -273,6 +274,16 @@ void SpliceFrmae::onSetPos(Position pos)
 void SpliceFrmae::onSendLayout()
 {
     m_pScene->sendLayout();
+}
+
+void SpliceFrmae::onUndo()
+{
+    m_pScene->undoStack()->undo();
+}
+
+void SpliceFrmae::onRedo()
+{
+    m_pScene->undoStack()->redo();
 }
 
 void SpliceFrmae::onWndMoved()

@@ -43,6 +43,8 @@ public slots:
     void onSelectedChanged();
     void onWndMoved();
     void onSendLayout();
+    void onUndo();
+    void onRedo();
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -17,13 +17,16 @@
 #include <QGraphicsRectItem>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPen>
 #include <QProgressDialog>
 #include <QThread>
 #include <QTransform>
+#include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,10 +46,40 @@ bool isZeroAddress(const Address &address)
     return address.first == 0 && address.second == 0;
 }
 
+// One step of the operator's and how to take it back. It is pushed once done, so its first redo, which
+// the stack calls on the push, does nothing; drop runs when the stack forgets the step.
+class EditCommand : public QUndoCommand
+{
+public:
+    EditCommand(std::function<void()> undo, std::function<void()> redo, std::function<void()> drop = {})
+        : m_undo(std::move(undo)), m_redo(std::move(redo)), m_drop(std::move(drop))
+    {}
+    ~EditCommand() override
+    {
+        if (m_drop)
+            m_drop();
+    }
+    void undo() override { m_undo(); }
+    void redo() override
+    {
+        if (m_isDone)
+            m_redo();
+        m_isDone = true;
+    }
+
+private:
+    std::function<void()> m_undo;
+    std::function<void()> m_redo;
+    std::function<void()> m_drop;
+    bool m_isDone = false;
+};
+
 } // namespace
 
 SpliceScene::SpliceScene(QObject *parent) : QGraphicsScene(parent)
 {
+    m_pUndo = new QUndoStack(this);
+    m_pUndo->setUndoLimit(100);
     initMenus();
     initConnections();
 
@@ -59,6 +92,8 @@ SpliceScene::SpliceScene(QObject *parent) : QGraphicsScene(parent)
 
 SpliceScene::~SpliceScene()
 {
+    // Closed windows kept for an undo go with it, while the scene still stands.
+    m_pUndo->clear();
     collectRecords(m_pStateFile);
     delete m_pAddWndAction;
     delete m_pFullAction;
@@ -147,6 +182,64 @@ void SpliceScene::addWnd(UnitWnd *pWnd)
 {
     addItem(pWnd);
     connect(pWnd, SIGNAL(onpositionchanged(Position)), this, SIGNAL(onpositionchanged(Position)));
+    connect(pWnd, &UnitWnd::edited, this,
+            [this, pWnd](const WndState &before) { recordEdit(pWnd, before, Resend::Position); });
+}
+
+void SpliceScene::recordEdit(UnitWnd *pWnd, const WndState &before, Resend how)
+{
+    const WndState after = pWnd->state();
+    if (after == before)
+        return;
+    // The position panel shows the selected window: it reads it again.
+    m_pUndo->push(new EditCommand(
+        [this, pWnd, before, how] {
+            pWnd->restoreState(before);
+            resend(pWnd, how);
+            emit selectionChanged();
+        },
+        [this, pWnd, after, how] {
+            pWnd->restoreState(after);
+            resend(pWnd, how);
+            emit selectionChanged();
+        }));
+}
+
+void SpliceScene::resend(UnitWnd *pWnd, Resend how)
+{
+    if (how == Resend::Position || how == Resend::PositionAlways)
+        pWnd->sendPosition(how == Resend::PositionAlways);
+    else if (how == Resend::Rotation)
+        SerialLink::theSerialLink()->setRotate(pWnd->address().first, pWnd->rotate());
+}
+
+void SpliceScene::recordPresence(UnitWnd *pWnd, bool bAdded)
+{
+    // Out of the scene, the window belongs to the step that took it out.
+    auto isOut = std::make_shared<bool>(!bAdded);
+    const std::function<void()> takeOut = [this, pWnd, isOut] {
+        removeItem(pWnd);
+        m_windows.removeAll(pWnd);
+        *isOut = true;
+        emit selectionChanged();
+    };
+    const std::function<void()> putBack = [this, pWnd, isOut] {
+        addItem(pWnd);
+        m_windows.append(pWnd);
+        *isOut = false;
+        pWnd->sendPosition();
+    };
+    m_pUndo->push(new EditCommand(bAdded ? takeOut : putBack, bAdded ? putBack : takeOut, [pWnd, isOut] {
+        if (*isOut)
+            delete pWnd;
+    }));
+}
+
+void SpliceScene::closeWnd(UnitWnd *pWnd)
+{
+    removeItem(pWnd);
+    m_windows.removeAll(pWnd);
+    recordPresence(pWnd, false);
 }
 
 void SpliceScene::dropWnd(UnitWnd *pWnd)
@@ -194,6 +287,7 @@ void SpliceScene::slotAddWnd()
     addWnd(pWnd);
     pWnd->updatePosition();
     m_windows.append(pWnd);
+    recordPresence(pWnd, true);
 }
 
 void SpliceScene::slotAddress()
@@ -219,7 +313,9 @@ bool SpliceScene::setWndAddress(UnitWnd *pWnd, const Address &address)
             return false;
         }
     }
+    const WndState before = pWnd->state();
     pWnd->setAddress(address.first, address.second);
+    recordEdit(pWnd, before, Resend::Nothing);
     // The position panel shows the selected window's address.
     emit selectionChanged();
     return true;
@@ -263,9 +359,11 @@ void SpliceScene::slotRotate()
     m_pRotateDlg->setCurrentIndex(pWnd->rotate());
     if (m_pRotateDlg->exec() != QDialog::Accepted)
         return;
-    const int rotate = m_pRotateDlg->currentIndex();
-    pWnd->setRotate(rotate);
-    SerialLink::theSerialLink()->setRotate(pWnd->address().first, rotate);
+    const WndState before = pWnd->state();
+    pWnd->setRotate(m_pRotateDlg->currentIndex());
+    pWnd->update();
+    resend(pWnd, Resend::Rotation);
+    recordEdit(pWnd, before, Resend::Rotation);
 }
 
 void SpliceScene::slotRes()
@@ -311,11 +409,8 @@ void SpliceScene::slotMode()
 
 void SpliceScene::slotClose()
 {
-    UnitWnd *pWnd = targetWnd();
-    if (!pWnd)
-        return;
-    m_windows.removeAll(pWnd);
-    dropWnd(pWnd);
+    if (UnitWnd *pWnd = targetWnd())
+        closeWnd(pWnd);
 }
 
 void SpliceScene::slotRest()
@@ -334,6 +429,7 @@ void SpliceScene::slotFull()
     UnitWnd *pWnd = targetWnd();
     if (!pWnd)
         return;
+    const WndState before = pWnd->state();
     if (AppStatus::theAppStatus()->sceneType() == 1)
         pWnd->setPosition(Position(0, 0, canvasHeight, canvasWidth));
     else
@@ -341,10 +437,12 @@ void SpliceScene::slotFull()
     pWnd->updatePosition();
     const Address address = pWnd->address();
     SerialLink::theSerialLink()->setPosition(address.first, address.second, 0, 0, canvasWidth, canvasHeight);
+    recordEdit(pWnd, before, Resend::PositionAlways);
 }
 
 void SpliceScene::removeAllWnd()
 {
+    m_pUndo->clear();
     for (UnitWnd *pWnd : qAsConst(m_windows))
         dropWnd(pWnd);
     qDebug() << "remove wnd";
@@ -356,6 +454,7 @@ void SpliceScene::loadConfig(ModelFile *model)
     qDebug() << "loadConfig";
     if (!model)
         return;
+    m_pUndo->clear();
     for (UnitWnd *pWnd : qAsConst(m_windows)) {
         qDebug() << "removeItem";
         dropWnd(pWnd);
@@ -391,7 +490,8 @@ void SpliceScene::sendLayout()
 {
     QList<UnitWnd *> toSend;
     for (UnitWnd *pWnd : qAsConst(m_windows)) {
-        if (pWnd->isVisible() && pWnd->address().first >= 0 && (!isZeroAddress(pWnd->address()) || pWnd->type() == 1))
+        if (pWnd->isVisible() && pWnd->address().first >= 0 &&
+            (!isZeroAddress(pWnd->address()) || pWnd->type() == 1))
             toSend << pWnd;
     }
     sendWindows(toSend);
@@ -427,8 +527,9 @@ void SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
         const int width = truncatedToInt(pos.width);
         const int height = truncatedToInt(pos.height);
         const Address address = pWnd->address();
-        const bool isSent = isPortrait ? link->setPosition(address.first, address.second, y, x, height, width)
-                                       : link->setPosition(address.first, address.second, x, y, width, height);
+        const bool isSent = isPortrait
+                                ? link->setPosition(address.first, address.second, y, x, height, width)
+                                : link->setPosition(address.first, address.second, x, y, width, height);
         // Gives the controller time to take the position before the rotation.
         if (isSent)
             QThread::msleep(static_cast<unsigned long>(m_rebuildPause));
@@ -487,6 +588,7 @@ void SpliceScene::loadModel(QString strFile)
 
 void SpliceScene::applyOpenModel(bool bOpen)
 {
+    m_pUndo->clear();
     const QList<UnitWnd *> windows = m_windows;
     for (UnitWnd *pWnd : windows) {
         if (pWnd->type() == 1) {
@@ -521,6 +623,8 @@ void SpliceScene::applyOpenModel(bool bOpen)
             m_windows.append(pWnd);
             qDebug() << "Add Normal wnd";
             addItem(pWnd);
+            connect(pWnd, &UnitWnd::edited, this,
+                    [this, pWnd](const WndState &before) { recordEdit(pWnd, before, Resend::Position); });
         }
     }
 }
@@ -599,10 +703,28 @@ void SpliceScene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
             pWnd->updatePosition();
             deleteRubberBand();
             m_windows.append(pWnd);
+            recordPresence(pWnd, true);
             update();
         } else {
             deleteRubberBand();
         }
     }
     QGraphicsScene::mouseReleaseEvent(event);
+}
+
+void SpliceScene::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        clearSelection();
+        setFocusItem(nullptr);
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        const QList<QGraphicsItem *> selected = selectedItems();
+        if (UnitWnd *pWnd = windowOf(selected.value(0)); pWnd && pWnd->isVisible()) {
+            closeWnd(pWnd);
+            return;
+        }
+    }
+    QGraphicsScene::keyPressEvent(event);
 }

@@ -12,11 +12,13 @@ class ModelFile;
 class QAction;
 class QGraphicsRectItem;
 class QMenu;
+class QUndoStack;
 class SettingAddressDlg;
 class SettingCommonDlg;
 class SettingPosDlg;
 class SettingRotateDlg;
 class UnitWnd;
+struct WndState;
 
 // The picture of the wall. It owns the unit windows on it, offers their context menu with the setting
 // dialogs, lets the operator draw new windows in the open splice model, rebuilds the windows from a stored
@@ -51,6 +53,10 @@ public:
     // Sets the action texts again in the current language.
     void retranslate();
 
+    // The operator's edits of windows, to take back and do again (depth 100). Rebuilding the wall (a
+    // layout, a model switch, a new grid) forgets them.
+    QUndoStack *undoStack() const { return m_pUndo; }
+
 signals:
     void onpositionchanged(Position pos);
 
@@ -72,6 +78,7 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void initMenus();
@@ -81,6 +88,19 @@ private:
     UnitWnd *windowOf(QGraphicsItem *item) const;
     void addWnd(UnitWnd *pWnd);
     void dropWnd(UnitWnd *pWnd);
+    // How an undone or redone edit goes to the controller: as the edit itself sent it.
+    enum class Resend
+    {
+        Position,
+        PositionAlways,
+        Rotation,
+        Nothing
+    };
+    void recordEdit(UnitWnd *pWnd, const WndState &before, Resend resend);
+    void resend(UnitWnd *pWnd, Resend resend);
+    // A window drawn (or closed) by the operator, as one step that can be taken back.
+    void recordPresence(UnitWnd *pWnd, bool bAdded);
+    void closeWnd(UnitWnd *pWnd);
     void deleteRubberBand();
     // Sends each window's rectangle and rotation (truncated, as stored), with the pause the controller
     // needs between the two after a rectangle went out.
@@ -109,6 +129,7 @@ private:
     ModelFile *m_pStateFile = nullptr;
     QGraphicsRectItem *m_pRubberBand = nullptr;
     int m_rebuildPause = 100;
+    QUndoStack *m_pUndo = nullptr;
 };
 
 #endif // SPLICESCENE_H

@@ -103,8 +103,30 @@ void UnitWnd::setPosition(const Position &pos)
     update();
 }
 
+WndState UnitWnd::state() const
+{
+    return WndState{m_position, m_address, m_rotate, m_isSnapped, m_recordedPos};
+}
+
+void UnitWnd::restoreState(const WndState &state)
+{
+    setPosition(state.pos);
+    m_address = state.address;
+    m_rotate = state.rotate;
+    m_isSnapped = state.isSnapped;
+    m_recordedPos = state.recordedPos;
+    emit onpositionchanged(m_position);
+}
+
+void UnitWnd::finishEdit(const WndState &before)
+{
+    if (state() != before)
+        emit edited(before);
+}
+
 void UnitWnd::applyPosition(const Position &pos)
 {
+    const WndState before = state();
     const QSizeF size = sceneSize() * 6;
     Position kept = pos;
     kept.width = qBound(1.0, pos.width, size.width());
@@ -114,6 +136,7 @@ void UnitWnd::applyPosition(const Position &pos)
     setPosition(kept);
     updatePosition();
     sendPosition();
+    finishEdit(before);
 }
 
 void UnitWnd::setAddress(int nFirst, int nSecond)
@@ -217,9 +240,9 @@ bool UnitWnd::snapToUnits()
     return true;
 }
 
-void UnitWnd::sendPosition()
+void UnitWnd::sendPosition(bool bEvenAtZero)
 {
-    if (m_address.first == 0 && m_address.second == 0 && m_type != 1)
+    if (!bEvenAtZero && m_address.first == 0 && m_address.second == 0 && m_type != 1)
         return;
     const int x = roundedToInt(m_position.x);
     const int y = roundedToInt(m_position.y);
@@ -238,7 +261,7 @@ int UnitWnd::fontPointSize(double dWidth, double dHeight)
     return static_cast<int>(qint64(truncatedToInt(std::floor(qMin(dWidth, dHeight)))) * 14 / 200);
 }
 
-QStringList UnitWnd::textLines(const Address &address, const Position &pos, int nSceneType)
+QStringList UnitWnd::textLines(const Address &address, const Position &pos, int nSceneType, int nRotate)
 {
     const int x = roundedToInt(pos.x);
     const int y = roundedToInt(pos.y);
@@ -251,6 +274,9 @@ QStringList UnitWnd::textLines(const Address &address, const Position &pos, int 
         lines << tr("Position:%2,%1").arg(x).arg(y) << tr("Size:%2,%1").arg(width).arg(height);
     else
         lines << tr("Position:%1,%2").arg(x).arg(y) << tr("Size:%1,%2").arg(width).arg(height);
+    // What the controller shows turned, the picture says so.
+    if (nRotate > 0 && nRotate <= 3)
+        lines << QStringLiteral("%1°").arg(nRotate * 90);
     return lines;
 }
 
@@ -347,7 +373,8 @@ void UnitWnd::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, Q
     painter->setPen(textColor);
     painter->setRenderHint(QPainter::TextAntialiasing, true);
 
-    const QStringList lines = textLines(m_address, m_position, AppStatus::theAppStatus()->sceneType());
+    const QStringList lines =
+        textLines(m_address, m_position, AppStatus::theAppStatus()->sceneType(), m_rotate);
     for (int i = 0; i < lines.size(); ++i)
         painter->drawText(textOrigin(i, pointSize), lines.at(i));
 }
@@ -358,6 +385,7 @@ void UnitWnd::mousePressEvent(QGraphicsSceneMouseEvent *event)
         m_isResizing = true;
         setSelected(true);
         // A snapped window keeps the rectangle from before the snap, so that un-snapping restores it.
+        m_pressState = state();
         if (!m_isSnapped)
             m_recordedPos = geometryInWallUnits();
     }
@@ -373,6 +401,8 @@ void UnitWnd::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
             qDebug() << "mouseReleaseEvent123" << m_address.first << m_address.second << m_type;
             sendPosition();
         }
+        if (m_position != m_pressState.pos)
+            finishEdit(m_pressState);
     }
     QGraphicsPolygonItem::mouseReleaseEvent(event);
 }
@@ -476,38 +506,76 @@ void UnitWnd::hoverMoveEvent(QGraphicsSceneHoverEvent *event)
 
 void UnitWnd::keyPressEvent(QKeyEvent *event)
 {
+    // Shift counts as it was when the arrow went down: it may be let go first.
+    if (!event->isAutoRepeat() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        m_pressedKey = event->key();
+        m_isUnitStep = event->modifiers() & Qt::ShiftModifier;
+    }
     QGraphicsPolygonItem::keyPressEvent(event);
 }
 
 void UnitWnd::keyReleaseEvent(QKeyEvent *event)
 {
+    // Only a key that went down here edits: the press of a shortcut (Ctrl+Z) went to the shortcut, and
+    // its release may come without Ctrl. A modifier key alone edits nothing either.
+    const int key = event->key();
+    if (event->isAutoRepeat() || key != m_pressedKey || key == Qt::Key_Shift || key == Qt::Key_Control ||
+        key == Qt::Key_Alt || key == Qt::Key_Meta)
+        return;
+    m_pressedKey = 0;
+    const WndState before = state();
     const AppStatus *status = AppStatus::theAppStatus();
     const double sceneWidth = status->unitWidth();
     const double sceneHeight = status->unitHeight();
     const double x = pos().x();
     const double y = pos().y();
-    switch (event->key()) {
-    case Qt::Key_Left:
-        if (x - arrowStep >= 0)
-            setX(x - arrowStep);
-        break;
-    case Qt::Key_Up:
-        if (y - arrowStep >= 0)
-            setY(y - arrowStep);
-        break;
-    case Qt::Key_Right:
-        if (sceneWidth - m_width >= x + arrowStep)
-            setX(x + arrowStep);
-        break;
-    case Qt::Key_Down:
-        if (sceneHeight - m_height >= y + arrowStep)
-            setY(y + arrowStep);
-        break;
-    default:
-        break;
+    int unitWidth = 0;
+    int unitHeight = 0;
+    // With Shift, one display unit at a time, as far as the wall goes.
+    if ((m_isUnitStep || (event->modifiers() & Qt::ShiftModifier)) && unitCell(unitWidth, unitHeight)) {
+        const double stepX = unitWidth / 6.0;
+        const double stepY = unitHeight / 6.0;
+        switch (event->key()) {
+        case Qt::Key_Left:
+            setX(qMax(0.0, x - stepX));
+            break;
+        case Qt::Key_Up:
+            setY(qMax(0.0, y - stepY));
+            break;
+        case Qt::Key_Right:
+            setX(qMax(x, qMin(x + stepX, sceneWidth - m_width)));
+            break;
+        case Qt::Key_Down:
+            setY(qMax(y, qMin(y + stepY, sceneHeight - m_height)));
+            break;
+        default:
+            break;
+        }
+    } else {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            if (x - arrowStep >= 0)
+                setX(x - arrowStep);
+            break;
+        case Qt::Key_Up:
+            if (y - arrowStep >= 0)
+                setY(y - arrowStep);
+            break;
+        case Qt::Key_Right:
+            if (sceneWidth - m_width >= x + arrowStep)
+                setX(x + arrowStep);
+            break;
+        case Qt::Key_Down:
+            if (sceneHeight - m_height >= y + arrowStep)
+                setY(y + arrowStep);
+            break;
+        default:
+            break;
+        }
     }
     updatePosition();
     sendPosition();
+    finishEdit(before);
 }
 
 void UnitWnd::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
@@ -515,11 +583,13 @@ void UnitWnd::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
     int unitWidth = 0;
     int unitHeight = 0;
     if (unitCell(unitWidth, unitHeight)) {
+        const WndState before = state();
         if (!m_isSnapped)
             m_recordedPos = geometryInWallUnits();
         snapToUnits();
         sendPosition();
         emit onpositionchanged(m_position);
+        finishEdit(before);
     }
     QGraphicsPolygonItem::mouseDoubleClickEvent(event);
 }

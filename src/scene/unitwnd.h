@@ -11,6 +11,23 @@
 #include <QPolygonF>
 #include <QStringList>
 
+// What an edit of a window may change, kept to take the edit back.
+struct WndState
+{
+    Position pos;
+    Address address;
+    int rotate = 0;
+    bool isSnapped = false;
+    Position recordedPos;
+
+    bool operator==(const WndState &other) const
+    {
+        return pos == other.pos && address == other.address && rotate == other.rotate &&
+               isSnapped == other.isSnapped && recordedPos == other.recordedPos;
+    }
+    bool operator!=(const WndState &other) const { return !(*this == other); }
+};
+
 // One video window on the picture of the wall. It keeps its rectangle twice: as item geometry in scene
 // units (what is drawn and dragged) and as a Position in wall units, six times larger (what the operator
 // reads and the controller receives). Finished mouse and keyboard edits are sent to the controller.
@@ -49,6 +66,12 @@ public:
         m_rotate = nRotate;
     }
 
+    WndState state() const;
+    // Puts the window back as it was (shown and reported, not sent).
+    void restoreState(const WndState &state);
+    // Sends the rectangle as a finished edit does: not for a free window at address (0, 0), unless asked.
+    void sendPosition(bool bEvenAtZero = false);
+
     // Takes the Position from the item geometry and emits it, but only while the window lies wholly
     // inside the scene.
     void updatePosition();
@@ -64,6 +87,9 @@ public:
 
 signals:
     void onpositionchanged(Position pos);
+    // A finished edit by the operator (mouse, keys, a typed rectangle) that changed the window; it was
+    // sent already. Gives the window as it was before.
+    void edited(const WndState &before);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
@@ -78,7 +104,7 @@ protected:
 private:
     // The painted texts: point size, the three lines and where each line starts (left, baseline).
     static int fontPointSize(double dWidth, double dHeight);
-    static QStringList textLines(const Address &address, const Position &pos, int nSceneType);
+    static QStringList textLines(const Address &address, const Position &pos, int nSceneType, int nRotate);
     static QPoint textOrigin(int nLine, int nPointSize);
     // Which edge or corner (0..7) or the inside (8) a point in item coordinates is over.
     static int resizeZoneAt(const QPointF &point, double dWidth, double dHeight);
@@ -87,7 +113,7 @@ private:
     void initItem();
     QSizeF sceneSize() const;
     Position geometryInWallUnits() const;
-    void sendPosition();
+    void finishEdit(const WndState &before);
 
     Position m_position;
     Address m_address;
@@ -105,6 +131,11 @@ private:
     int m_resizeZone = 8;
     int m_type = 0;
     int m_rotate = 0;
+    // The window when the left button went down, to report the drag as one edit.
+    WndState m_pressState;
+    // The key that went down on this window, and whether Shift was held: an arrow then moves a unit.
+    int m_pressedKey = 0;
+    bool m_isUnitStep = false;
 };
 
 #endif // UNITWND_H

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One operator session with the real program on a virtual X screen, driven by real mouse and key events
-# (xdotool) against the controller simulator: connect, draw a window, address it, drag it, fill the wall,
-# HDMI1, reset, save, close. Checks the frames the simulator decoded and the files the program wrote.
+# (xdotool) against the controller simulator: connect, draw a window, address it, drag it, move it a unit
+# and take that back and again, fill the wall, HDMI1, reset, save, close the window and take it back,
+# close the program. Checks the frames the simulator decoded and the files the program wrote.
 #   operator_session.sh VIDEOWALL VIDEOWALL_SIM SCREENGRAB
 # Exits 77 (skipped) without Xvfb or xdotool; on failure leaves a screenshot and the logs here.
 set -uo pipefail
@@ -148,19 +149,42 @@ xdotool key Tab space
 wait_for 10 gone "Address Setting" || fail "Ok did not close the address dialog"
 drag 180 95 300 155
 expect_frame "position target=7 x=1320 y=660 width=960 height=540"
+# Shift+Right moves one display unit (12 columns: 320); Ctrl+Z takes it back and Ctrl+Shift+Z does it
+# again, each sending the window as it then stands.
+keys() { xdotool key "$@"; sleep 0.3; }
+keys shift+Right
+expect_frame "position target=7 x=1640 y=660 width=960 height=540"
+keys ctrl+z
+wait_for 20 test "$(grep -c 'x=1320 y=660' "$work/sim.out")" -eq 2 || fail "Ctrl+Z did not send the window back"
+keys ctrl+shift+z
+wait_for 20 test "$(grep -c 'x=1640 y=660' "$work/sim.out")" -eq 2 || fail "Ctrl+Shift+Z did not send it again"
 menu_pick 300 155 0
 expect_frame "position target=7 x=0 y=0 width=3840 height=2160"
 click ${strip[1]}
 expect_frame "signal source=2"
+# The wall-wide reset asks first; Y answers Yes.
 click ${strip[4]}
+wait_for 10 shown "Reset" || fail "Reset did not ask first"
+keys y
 expect_frame "reset target=255"
-# Save through Qt's own file dialog, which opens in the program's folder with the name field focused.
-click ${strip[5]}
-wait_for 10 shown "Save As" || fail "the Save As dialog did not open"
+# Without a window manager the closed box leaves no window with the keyboard: a click on the title gives
+# it back.
+click 60 20
+# Ctrl+S saves through Qt's own file dialog, which opens in the program's folder with the name field
+# focused; a name without an extension gets ".json".
+keys ctrl+s
+wait_for 10 shown "Save As" || fail "Ctrl+S did not open the Save As dialog"
 wait_for 10 test "$(xdotool getwindowfocus)" = "$dialog" || fail "the Save As dialog did not take the keyboard"
-xdotool type operator-layout.json
+xdotool type operator-layout
 xdotool key Return
 wait_for 10 test -s "$work/operator-layout.json" || fail "Save wrote no operator-layout.json"
+# Delete closes the selected window, Ctrl+Z brings it back and sends it; after Escape no window takes the
+# arrow keys.
+click $((wx + 100)) $((wy + 100))
+keys Delete
+keys ctrl+z
+wait_for 20 test "$(grep -c 'x=0 y=0 width=3840' "$work/sim.out")" -eq 2 || fail "Ctrl+Z did not bring the closed window back"
+keys Escape Right
 # The title bar's close button: the last of its buttons, 20 x 20, 10 pixels from the right edge.
 click $((W - 20)) 20
 wait_for 30 eval '! kill -0 "$app" 2>/dev/null' || fail "the close button did not end the program"
@@ -170,9 +194,13 @@ app=""
 stop "$simpid"
 frames="$(tail -n +2 "$work/sim.out")"
 expected="position target=7 x=1320 y=660 width=960 height=540
+position target=7 x=1640 y=660 width=960 height=540
+position target=7 x=1320 y=660 width=960 height=540
+position target=7 x=1640 y=660 width=960 height=540
 position target=7 x=0 y=0 width=3840 height=2160
 signal source=2
-reset target=255"
+reset target=255
+position target=7 x=0 y=0 width=3840 height=2160"
 [ "$frames" = "$expected" ] || fail "the frames differ from the session's: $frames"
 layout='{"items":[{"address":{"x":7},"position":{"height":2160,"width":3840,"x":0,"y":0},"rotate":0,"type":0}]}'
 for file in SpliceState.data operator-layout.json; do

@@ -10,7 +10,8 @@
 //   key K            press and release a key (Left, Space, Ctrl+Z ...) on the view
 //   menu P ENTRY     right-click P and choose ENTRY from the menu that opens
 //   answer V1,V2     the next dialog: type the values into its fields in turn (or pick V1 in its list),
-//                    then Ok; "answer cancel" presses Cancel; a file dialog takes V1 as the file name
+//                    then Ok; "answer cancel" presses Cancel; a file dialog takes V1 as the file name;
+//                    a message box presses the button V1 ("&Yes"), else its default one
 //   button TEXT[#N]  click the (Nth) visible button showing TEXT
 //   field LABEL V    type V into the field beside the label LABEL and press Enter
 //   choose LABEL V   pick V in the list beside LABEL and press the button beside it
@@ -84,7 +85,8 @@ public:
     }
     QStringList menuEntries;
     QStringList messages;
-    // The last dialog answered, and what its fields showed before typing.
+    // The last dialog answered, and what its fields showed before typing (a file dialog: its folder and
+    // its filters).
     QDialog *lastDialog = nullptr;
     QStringList dialogFields;
 
@@ -114,6 +116,8 @@ public:
                     mouse(QEvent::MouseButtonRelease, rest, Qt::NoButton);
                 }
             } else if (verb == "key") {
+                // Keys go to the active window, as an operator types into the window in front.
+                QApplication::setActiveWindow(m_pView->window());
                 const int key = QKeySequence(rest)[0];
                 QTest::keyClick(m_pView, Qt::Key(key & ~Qt::KeyboardModifierMask),
                                 Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
@@ -230,11 +234,15 @@ private:
             delete pDone;
         });
         const QStringList values = m_answers.isEmpty() ? QStringList() : m_answers.takeFirst();
-        if (qobject_cast<QMessageBox *>(pDlg) || values.isEmpty()) {
-            messages << (qobject_cast<QMessageBox *>(pDlg) ? static_cast<QMessageBox *>(pDlg)->text()
-                                                           : "unexpected dialog " + pDlg->windowTitle());
-            return later(pDlg, qobject_cast<QMessageBox *>(pDlg) ? Qt::Key_Return : Qt::Key_Escape);
+        if (auto *pBox = qobject_cast<QMessageBox *>(pDlg); pBox || values.isEmpty()) {
+            messages << (pBox ? pBox->text() : "unexpected dialog " + pDlg->windowTitle());
+            // A message box takes its default button, or the one the answer names ("answer &Yes").
+            if (auto *pButton = pBox ? withText<QAbstractButton>(pBox, values.value(0)) : nullptr)
+                return QTimer::singleShot(0, pButton, [pButton] { click(pButton); });
+            return later(pDlg, pBox ? Qt::Key_Return : Qt::Key_Escape);
         }
+        if (auto *pFiles = qobject_cast<QFileDialog *>(pDlg))
+            dialogFields = QStringList{pFiles->directory().path(), pFiles->nameFilters().join(";;")};
         if (auto *pName = pDlg->findChild<QLineEdit *>("fileNameEdit")) {
             QTest::keyClicks(pName, values.value(0));
             return later(pName, values.value(0) == "cancel" ? Qt::Key_Escape : Qt::Key_Return);
