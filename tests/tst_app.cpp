@@ -428,6 +428,7 @@ private slots:
         AppStatus::theAppStatus()->setCurrPort("/dev/vw-no-such-port");
         QCOMPARE(op.run("button Disconnect; button Connect"), QString());
         QCOMPARE(pState->text(), QStringLiteral("Not connected: no such device"));
+        QTRY_VERIFY(pState->width() >= pState->fontMetrics().horizontalAdvance(pState->text()));
         auto *pLine = new PtyPair;
         AppStatus::theAppStatus()->setCurrPort(pLine->slavePath());
         QCOMPARE(op.run("button Connect"), QString());

@@ -77,7 +77,7 @@ void TitleFrame::initLayout()
     pLayout->addWidget(m_pConnectButton);
     pLayout->addWidget(m_pDisconnectButton);
     pLayout->addSpacing(10);
-    pLayout->addWidget(m_pLinkLabel, 1);
+    pLayout->addWidget(m_pLinkLabel);
     pLayout->addStretch(100);
     pLayout->addWidget(m_pAboutButton);
     pLayout->addWidget(m_pMinButton);
