@@ -5,7 +5,6 @@
 #include "testsupport.h"
 
 #include <QDirIterator>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextCodec>
@@ -71,11 +70,6 @@ WndRecord readOne(const QByteArray &item)
 {
     writeFile("item.data", "{\"items\":[" + item + "]}");
     return ModelFile("item.data", false).items().value(0, WndRecord{-9, -9, -9, -9, -9, -9, -9, -9});
-}
-
-int itemsIn(const QString &strFile)
-{
-    return QJsonDocument::fromJson(readFile(strFile)).object().value("items").toArray().size();
 }
 
 } // namespace
@@ -183,7 +177,7 @@ private slots:
             status->save();
             ModelFile(QString()).setItems(records);
             QVERIFY(readFile("UserData.data").contains("SceneRow=9"));
-            QCOMPARE(itemsIn("SpliceState.data"), 500);
+            QCOMPARE(ModelFile(QString(), false).items().size(), 500);
             QVERIFY(QJsonDocument::fromJson(readFile("SpliceState.data")).object().value("keep").toBool());
         }
     }

@@ -52,8 +52,8 @@ private slots:
     }
 
     // Through the published link (a stale one replaced), across reopens of the console's link, answering
-    // each sound frame; a frame left unfinished is reported when the line goes quiet; a signal ends it and
-    // takes the link away. Nothing in the way of the link is replaced, and wrong options are refused.
+    // each sound frame; a signal ends it and takes the link away; it also listens on TCP. Nothing in the way
+    // of the link is replaced, and wrong options are refused.
     void session()
     {
         const QString link = QDir::current().filePath("port");
@@ -78,13 +78,11 @@ private slots:
         pLink->resetUnit(0xFF);
         pLink->close();
         QSerialPort port(link);
-        QVERIFY(port.open(QIODevice::ReadWrite));
-        port.write(QByteArray::fromHex("c5a70a0110"));
-        QVERIFY(port.waitForBytesWritten(2000));
-        QCOMPARE(lines(3),
-                 QStringLiteral("rotate target=3 rotation=2|reset target=255|short frame: c5a70a0110"));
-        QVERIFY(!port.waitForReadyRead(200));
+        QVERIFY(port.open(QIODevice::ReadWrite) && port.write(QByteArray::fromHex("c5a703ff00ff6d")) == 7);
+        QVERIFY(port.waitForBytesWritten(2000) && port.waitForReadyRead(2000));
+        QCOMPARE(port.readAll().toHex(), QByteArray("c5a701"));
         port.close();
+        QCOMPARE(lines(3), QStringLiteral("rotate target=3 rotation=2|reset target=255|reset target=255"));
         ::kill(pid_t(sim.processId()), SIGHUP);
         QVERIFY(sim.waitForFinished(10000) && sim.exitStatus() == QProcess::NormalExit &&
                 sim.exitCode() == 0);

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# One operator session with the real program on a virtual X screen, driven by real mouse and key events
-# (xdotool) against the controller simulator: connect, draw a window, address it, drag it, move it a unit
-# and take that back and again, fill the wall, HDMI1, reset, save, close the window and take it back,
-# close the program. Checks the frames the simulator decoded and the files the program wrote.
+# One operator session with the real program on a virtual X screen, real mouse and keys (xdotool), against
+# the controller simulator; checks the frames the simulator decoded and the files the program wrote.
 #   operator_session.sh VIDEOWALL VIDEOWALL_SIM SCREENGRAB
 # Exits 77 (skipped) without Xvfb or xdotool; on failure leaves a screenshot and the logs here.
 set -uo pipefail
@@ -167,8 +165,7 @@ click ${strip[4]}
 wait_for 10 shown "Reset" || fail "Reset did not ask first"
 keys y
 expect_frame "reset target=255"
-# Without a window manager the closed box leaves no window with the keyboard: a click on the title gives
-# it back.
+# Without a window manager the closed box leaves the keyboard nowhere: a click on the title takes it.
 click 60 20
 # Ctrl+S saves through Qt's own file dialog, which opens in the program's folder with the name field
 # focused; a name without an extension gets ".json".

@@ -2,22 +2,12 @@
 #define OPERATOR_H
 
 // Plays an operator on the wall view and the widgets around it with real input, from a script: steps
-// separated by ';', words by spaces, points in scene units as "x,y".
-//   drag P1 P2 ...   hover over P1, press the left button, move through the others, release; "rdrag"
-//                    the same with the right button
-//   click P          press and release the left button; "dblclick P" as the window system sends it;
-//                    "hover P" moves there without a button
-//   key K            press and release a key (Left, Space, Ctrl+Z ...) on the view
-//   menu P ENTRY     right-click P and choose ENTRY from the menu that opens
-//   answer V1,V2     the next dialog: type the values into its fields in turn (or pick V1 in its list),
-//                    then Ok; "answer cancel" presses Cancel; a file dialog takes V1 as the file name;
-//                    a message box presses the button V1 ("&Yes"), else its default one
-//   button TEXT[#N]  click the (Nth) visible button showing TEXT
-//   field LABEL V    type V into the field beside the label LABEL and press Enter
-//   choose LABEL V   pick V in the list beside LABEL and press the button beside it
-//   toggle LABEL     click the switch beside LABEL
-// A message box is accepted and its text kept in messages; an unexpected dialog, or one that stays open
-// after its answer (it refused the values), is closed and noted there.
+// separated by ';', points in scene units as "x,y". drag/rdrag P1 P2 ... (left/right button), click P,
+// dblclick P, key K (Left, Ctrl+Z ...), menu P ENTRY (right-click, choose), button TEXT[#N] (the Nth
+// visible one), field LABEL V (type, Enter), answer V1,V2 (the next dialog: its fields in turn, or its list,
+// then Ok; "cancel" cancels; a file dialog takes V1 as the name; a message box the button V1, else its
+// default). A message box's text is kept in messages; an unexpected dialog, or one that stays open after its
+// answer (it refused the values), is closed and noted there.
 #include "testsupport.h"
 #include "unitwnd.h"
 #include "wndrecord.h"
@@ -58,8 +48,7 @@ inline QList<WndRecord> records(const QString &strLayout)
     for (const QString &strWindow : strLayout.split(';', Qt::SkipEmptyParts)) {
         QStringList words = strWindow.simplified().split(' ');
         const QStringList r = words.takeFirst().split(',');
-        WndRecord record;
-        record = {r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble(), -1, -1, 0, 0};
+        WndRecord record{r[0].toDouble(), r[1].toDouble(), r[2].toDouble(), r[3].toDouble(), -1, -1, 0, 0};
         for (const QString &word : words) {
             const int n = word.mid(1).toInt();
             if (word[0] == 'a')
@@ -85,9 +74,8 @@ public:
     }
     QStringList menuEntries;
     QStringList messages;
-    // The last dialog answered, and what its fields showed before typing (a file dialog: its folder and
-    // its filters).
-    QDialog *lastDialog = nullptr;
+    // What the fields of the last dialog answered showed before typing (a file dialog: its folder and its
+    // filters).
     QStringList dialogFields;
 
     // Runs the steps; returns what could not be done ("" when all went).
@@ -105,8 +93,6 @@ public:
                 for (const QString &word : words.mid(1))
                     mouse(QEvent::MouseMove, word, button, Qt::NoButton);
                 mouse(QEvent::MouseButtonRelease, last, Qt::NoButton, button);
-            } else if (verb == "hover") {
-                mouse(QEvent::MouseMove, rest, Qt::NoButton, Qt::NoButton);
             } else if (verb == "click" || verb == "dblclick") {
                 mouse(QEvent::MouseButtonPress, rest);
                 mouse(QEvent::MouseButtonRelease, rest, Qt::NoButton);
@@ -143,20 +129,11 @@ public:
                 if (buttons.size() < qMax(1, rest.section('#', 1).toInt()))
                     return "no enabled button " + rest;
                 click(buttons.at(qMax(1, rest.section('#', 1).toInt()) - 1));
-            } else if (verb == "field" || verb == "choose" || verb == "toggle") {
-                QWidget *pField = fieldOf(verb == "toggle" ? rest : label);
+            } else if (verb == "field") {
+                QWidget *pField = fieldOf(label);
                 if (!pField || !pField->isEnabled())
                     return "no enabled field " + strStep;
-                if (verb == "field") {
-                    typeInto(pField, last, true);
-                } else if (verb == "toggle") {
-                    click(pField);
-                } else {
-                    pField->findChild<QComboBox *>()->setCurrentText(last);
-                    if (pField->findChild<QComboBox *>()->currentText() != last)
-                        return "nothing to choose in " + strStep;
-                    click(pField->findChild<QAbstractButton *>());
-                }
+                typeInto(pField, last, true);
             } else {
                 return "unknown step " + strStep;
             }
@@ -226,7 +203,7 @@ private:
             return;
         m_answered.start();
         // Answered once each time it is shown: dialogs are reused.
-        m_pAnswered = lastDialog = pDlg;
+        m_pAnswered = pDlg;
         auto *pDone = new QMetaObject::Connection;
         *pDone = QObject::connect(pDlg, &QDialog::finished, [this, pDone] {
             m_pAnswered = nullptr;
