@@ -166,6 +166,8 @@ private slots:
         add("unit window resizes", "standard: 600,600,600,360 a7 t1", "drag 198,130 250,130",
             "7:600,600,900,360", "600,600,900,360 a7 t1");
         // Under the minimum a window grows one unit a move while its left edge follows the mouse.
+        add("narrow window's corners go right", "3000,1800,60,360 a7", "drag 505,355 520,370",
+            "7:3000,1800,120,360", "3000,1800,120,360 a7");
         add("narrow window", "600,600,60,360 a7", "drag 101,130 90,130 85,130 80,130 75,130 70,130 60,130",
             "7:360,600,150,360", "360,600,150,360 a7");
         // Arrow keys nudge by a third of a scene unit, never off the wall; any key release sends.
