@@ -390,7 +390,6 @@ private slots:
     void layoutsAndModels()
     {
         Wall wall;
-        QCOMPARE(vt::windows(&wall.scene), QString());
         wall.scene.slotAddWnd();
         wall.load("0,0,960,540 a0; 100,200,300,400 a0 t1 r1; 10.9,-20.9,300,400 a4 t5 r3; 1,2,3,4 a0 t5");
         QCOMPARE(sent(), "0:100,200,300,400; rotate 0,1; rotate 4,3");
