@@ -188,13 +188,14 @@ void PositionFrame::showPosition(const Position &pos)
     disconnectSpinBoxes();
     const int nWidth = 6 * AppStatus::theAppStatus()->unitWidth();
     const int nHeight = 6 * AppStatus::theAppStatus()->unitHeight();
-    m_pX->setRange(0, nWidth - 1);
-    m_pY->setRange(0, nHeight - 1);
     // Without a window the fields show zeros.
     const int nSmallest = m_nType == 0 ? 1 : 0;
-    m_pWidth->setRange(nSmallest, nWidth);
-    m_pHeight->setRange(nSmallest, nHeight);
-    rangeTips();
+    bool isNewRange = m_pX->setRange(0, nWidth - 1);
+    isNewRange = m_pY->setRange(0, nHeight - 1) || isNewRange;
+    isNewRange = m_pWidth->setRange(nSmallest, nWidth) || isNewRange;
+    isNewRange = m_pHeight->setRange(nSmallest, nHeight) || isNewRange;
+    if (isNewRange)
+        rangeTips();
     m_pX->setValue(truncated(pos.x));
     m_pY->setValue(truncated(pos.y));
     m_pWidth->setValue(truncated(pos.width));

@@ -40,9 +40,13 @@ void LabelSpinBox::setValue(int nValue)
     m_strShown = m_pSpinBox->text();
 }
 
-void LabelSpinBox::setRange(int nMin, int nMax)
+// Setting a range repaints the spin box even when it is the same, as setValue does.
+bool LabelSpinBox::setRange(int nMin, int nMax)
 {
+    if (nMin == m_pSpinBox->minimum() && nMax == m_pSpinBox->maximum())
+        return false;
     m_pSpinBox->setRange(nMin, nMax);
+    return true;
 }
 
 int LabelSpinBox::value() const

@@ -16,7 +16,8 @@ public:
 
     void setLabelText(const QString &strLabel);
     void setValue(int nValue);
-    void setRange(int nMin, int nMax);
+    // True when the range changed.
+    bool setRange(int nMin, int nMax);
     int value() const;
 
 signals:
