@@ -120,7 +120,7 @@ private slots:
                   "SceneRow=0\nSceneColumn=-2147483648\nSpliceRow=abc\nSpliceColumn=1.5\nSceneType=one\n"),
               "SceneAlias01=" + QByteArray(100000, 'W') +
                   "\nlangType=\xff\xfe\x80\ncurrPort=\xa1\n[\xff]\n\xfe=1\n",
-              QByteArray("\x00\x01\x02[[[\n=\n\\\n\"", 14)}) {
+              QByteArrayLiteral("\x00\x01\x02[[[\n=\n\\\n\"")}) {
             QVERIFY(writeFile("UserData.data", "[Config]\n" + bad));
             status->reload();
             const QString before = held(status);
