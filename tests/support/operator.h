@@ -199,7 +199,10 @@ private:
             m_answered.restart();
             return later(pDlg, Qt::Key_Escape);
         }
-        if (!pDlg || pDlg == m_pAnswered || QApplication::activePopupWidget())
+        // Typed only into the window in front, as an operator does: before the dialog is active its name field
+        // lacks the focus, and a file dialog then writes the file it matched into the field between two keys.
+        if (!pDlg || pDlg == m_pAnswered || QApplication::activePopupWidget() ||
+            QApplication::activeWindow() != pDlg)
             return;
         m_answered.start();
         // Answered once each time it is shown: dialogs are reused.
