@@ -4,7 +4,8 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
-BUILD_PACKAGES=(cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev qttools5-dev-tools qttools5-dev)
+BUILD_PACKAGES=(cmake make g++ pkg-config qtbase5-dev libqt5serialport5-dev qttools5-dev-tools qttools5-dev
+    qttranslations5-l10n)
 
 # Installs the given Debian packages that are not installed yet (as root), or says how to.
 ensure_packages() {

@@ -2,6 +2,8 @@
 // panels, the title bar, menus and dialogs in; frames on a pseudo-terminal, files and the screen out.
 #include "appstatus.h"
 #include "commonframe.h"
+#include "elidedbutton.h"
+#include "elidedlabel.h"
 #include "mainwindow.h"
 #include "operator.h"
 #include "ptypair.h"
@@ -9,6 +11,8 @@
 #include "settingconnectiondlg.h"
 #include "splicescene.h"
 #include "titleframe.h"
+
+#include <thread>
 
 namespace {
 
@@ -58,6 +62,16 @@ class TestApp : public QObject
 
     QGraphicsView *view() const { return m_pWindow->findChild<QGraphicsView *>(); }
     QString sent() { return vt::decoded(m_pty.read(0, 150)); }
+    // What the title bar says of the wall ("" while it shows the picture), and whether Undo and Redo are on.
+    QString wallState()
+    {
+        auto *pWall = m_pWindow->findChild<ElidedButton *>("wallButton");
+        const auto actions = m_pWindow->findChild<TitleFrame *>()->actions();
+        return QString((pWall->isVisible() ? pWall->fullText() : QString()) +
+                       (actions.value(0)->isEnabled() ? " [undo]" : "") +
+                       (actions.value(1)->isEnabled() ? " [redo]" : ""))
+            .trimmed();
+    }
     // The position panel: "x,y,w,h id=N", " off" while it takes no input.
     QString panel()
     {
@@ -104,6 +118,8 @@ private slots:
         QCOMPARE(MainWindow::centredPosition(QRect(0, 0, 1920, 1080), QSize(1024, 680)), QPoint(448, 200));
         QWidget *pX = vt::Operator(view(), m_pWindow).fieldOf("X");
         QVERIFY(pX->findChild<QLineEdit *>()->width() > pX->fontMetrics().horizontalAdvance("3840"));
+        QWidget *pId = vt::Operator(view(), m_pWindow).fieldOf("ID");
+        QVERIFY(pId->width() > pId->fontMetrics().horizontalAdvance("-63"));
         QVERIFY(!topLevel<SceneFrame>()->isVisible() && !topLevel<CommonFrame>()->isVisible());
         // The settings panel looks the ports up when it shows, not while the main window is built.
         auto *pPorts = topLevel<CommonFrame>()->findChild<QComboBox *>();
@@ -150,12 +166,25 @@ private slots:
             "120,120,960,540 a5" + b + " ! no enabled button OK#2", none);
         add("its address taken", "click 340,230; field ID 5; button OK", "",
             "120,120,960,540 a5" + b + " ! Address conflict, setting is failed!", "1800,1200,480,360 id=-1");
+        // A menu acts on the window it opened on, which is then the selected one: keys move it, the panel
+        // shows it.
+        add("a menu selects its window",
+            "click 100,65; answer cancel; menu 340,230 Rotate; key Shift+Left; key Shift+Right", "",
+            "120,120,960,540 a5" + b, "1800,1200,480,360 id=-1");
         add("drag the first", "drag 100,65 115,72 130,80", "5:300,210,960,540", "300,210,960,540 a5" + b,
             "300,210,960,540 id=5");
         add("type a position", "field X 600", "5:600,210,960,540", w + b, "600,210,960,540 id=5");
         add("snap", "dblclick 150,60", "5:320,180,1280,720; 5:320,180,1280,720", "320,180,1280,720 a5" + b,
             "320,180,1280,720 id=5");
         add("snap taken back", "key Ctrl+Z", "5:600,210,960,540", w + b, "600,210,960,540 id=5");
+        // The panel shows the numbers the wire got; OK without typing sends them again.
+        add("nudged, then OK", "click 150,60; key Right; key Right; key Right; button OK#2",
+            "5:602,210,960,540; 5:604,210,960,540; 5:606,210,960,540; 5:606,210,960,540",
+            "606,210,960,540 a5" + b, "606,210,960,540 id=5");
+        // The model already shown is no change: the splice grid goes out again, the history stays (OK
+        // without a change was none either).
+        add("the same model again", "button Irregular Model; key Ctrl+Z",
+            "splice 255,15,15,0,0; 5:604,210,960,540", "604,210,960,540 a5" + b, "604,210,960,540 id=5");
         add("held on the wall", "field X 3500", "5:2880,210,960,540", "2880,210,960,540 a5" + b,
             "2880,210,960,540 id=5");
         add("position OK", "field X 600; button OK#2", "5:600,210,960,540; 5:600,210,960,540", w + b,
@@ -221,6 +250,9 @@ private slots:
         QSignalSpy spy(pTitle, SIGNAL(changWindowSize(int)));
         QTest::mouseDClick(pTitle, Qt::LeftButton, Qt::NoModifier, QPoint(500, 20));
         QVERIFY(m_pWindow->isMaximized() && view()->transform() == QTransform::fromScale(2, 2));
+        // The zoomed wall can be scrolled to its far corner.
+        QTRY_VERIFY(view()->horizontalScrollBar()->maximum() > 0 &&
+                    view()->verticalScrollBar()->maximum() > 0);
         QCOMPARE(m_pWindow->findChild<QPushButton *>("maxButton")->property("Normal"), QVariant(false));
         QTest::mouseDClick(pTitle, Qt::LeftButton, Qt::NoModifier, QPoint(500, 20));
         QVERIFY(!m_pWindow->isMaximized() && view()->transform().isIdentity());
@@ -248,8 +280,8 @@ private slots:
         QVERIFY(QDir().mkdir("walls"));
         QCOMPARE(op.run("answer walls/hall; button Save; answer cancel; button Load"), QString());
         QVERIFY(QFile::exists("walls/hall.json"));
-        QCOMPARE(op.dialogFields,
-                 (QStringList{QDir::current().filePath("walls"), "Layouts (*.json *.data);;All files (*)"}));
+        QCOMPARE(op.dialogFields, (QStringList{QDir::current().filePath("walls"),
+                                               "Layouts (*.json *.data);;All files (*)", "wide, centred"}));
     }
 
     // COM names first in the system's order, then the others; Ok stores the choice, a typed name trimmed,
@@ -288,17 +320,33 @@ private slots:
             QCOMPARE(AppStatus::theAppStatus()->langType(), QString::fromUtf8(language));
             vt::Operator op(view());
             op.run("menu 50,50 none");
-            titles << m_pWindow->findChild<QLabel *>("titleLabel")->text() + ' ' + op.menuEntries.value(0);
+            // Qt's own texts follow: the buttons of a message box.
+            QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes);
+            titles << m_pWindow->findChild<QLabel *>("titleLabel")->text() + ' ' + op.menuEntries.value(0) +
+                          ' ' + box.button(QMessageBox::Yes)->text();
         }
         QCOMPARE(spy.count(), 3); // the language in use changes nothing
-        QCOMPARE(titles.join('|'),
-                 QStringLiteral("Video Wall Controller Full|视频墙控制系统 全屏|視訊牆控制系統 全螢幕|"
-                                "Video Wall Controller Full"));
+        QCOMPARE(
+            titles.join('|'),
+            QStringLiteral(
+                "Video Wall Controller Full &Yes|视频墙控制系统 全屏 是(&Y)|視訊牆控制系統 全螢幕 是(&Y)|"
+                "Video Wall Controller Full &Yes"));
+        // A language whose texts are found nowhere says so beside the link's state, and stays English.
+        QVERIFY(QDir().rename("langs", "langs.away"));
+        vt::withText<QAction>(pTitle, QString::fromUtf8("简体中文"))->trigger();
+        auto *pState = m_pWindow->findChild<ElidedLabel *>();
+        QCOMPARE(pState->text().section(" \u00B7 ", 1),
+                 QString::fromUtf8("简体中文: its texts (zh-cn.qm) were not found, shown in English"));
+        QVERIFY(QDir().rename("langs.away", "langs"));
+        vt::withText<QAction>(pTitle, "English")->trigger();
+        QVERIFY(!pState->text().contains("not found"));
 
         vt::Operator op(view(), m_pWindow);
-        QCOMPARE(op.run("drag 300,200 380,280; answer cancel; menu 340,240 Position; answer cancel; menu "
-                        "340,240 Address; answer cancel; menu 340,240 Rotate; menu 340,240 Close"),
-                 QString());
+        QCOMPARE(
+            op.run(
+                "key Escape; drag 300,200 380,280; answer cancel; menu 340,240 Position; answer cancel; menu "
+                "340,240 Address; answer cancel; menu 340,240 Rotate; menu 340,240 Close"),
+            QString());
         MarkingTranslator marking;
         QCoreApplication::installTranslator(&marking);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
@@ -376,6 +424,75 @@ private slots:
         QCOMPARE(shown + " | " + sent(), "Sending the layout: 0 of 5 windows | " + frames);
         vt::withText<QAction>(m_pWindow->findChild<TitleFrame *>(), "Send layout")->trigger();
         QCOMPARE(sent(), frames);
+    }
+
+    // The title bar says when the wall may not show the picture, and why; each cause goes only with what
+    // removes it. Runs on the five windows left by the case before.
+    void wallDiffers_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("frames");
+        QTest::addColumn<QString>("state");
+        // The message boxes shown, then what the title bar says.
+        const QString
+            may = "=> The wall may differ: ",
+            question =
+                "The windows of this layout belong to the irregular model, but the standard model is shown. "
+                "Switch to the irregular model to see them? ";
+        auto add = [](const char *name, const char *script, const char *frames, const QString &state) {
+            QTest::newRow(name) << script << frames << state;
+        };
+        add("edited without a link", "button Disconnect; click 100,20; key Right", "",
+            may + "windows not sent to the wall: 1 (no link) [undo]");
+        add("sent from the title bar", "button Connect; button wallButton",
+            "1:100,0,960,540; rotate 1,0; 2:200,0,960,540; rotate 2,0; 3:300,0,960,540; rotate 3,0; "
+            "4:400,0,960,540; rotate 4,0; 5:502,0,960,540; rotate 5,0",
+            "=> [undo]");
+        add("closed, still on the wall", "menu 100,20 Close", "",
+            may + "closed windows still on the wall until their units are reset: 5 [undo]");
+        add("closing taken back", "key Ctrl+Z", "5:502,0,960,540", "=> [undo] [redo]");
+        add("closed, then the wall reset", "menu 100,20 Close; answer &Yes; button Reset", "reset 255",
+            "Reset every display unit of the wall? The wall goes blank while the units restart. => [undo]");
+        add("a layout of the other model, kept",
+            "button standard Model; answer layout.json; answer &No; button Load",
+            "splice 255,1,2,30,2; 5:600,210,960,540; rotate 5,0",
+            question + may + "windows sent but not shown, of the other splice model: 1");
+        add("its model shown", "button Irregular Model", "splice 255,15,15,30,2", "=> ");
+        add("a layout of the other model, switched",
+            "button standard Model; answer layout.json; answer &Yes; button Load",
+            "splice 255,1,2,30,2; splice 255,15,15,30,2; 5:600,210,960,540; rotate 5,0", question + "=> ");
+    }
+    void wallDiffers()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, frames);
+        QFETCH(QString, state);
+        AppStatus::theAppStatus()->setLayoutFolder(QDir::currentPath());
+        vt::Operator op(view(), m_pWindow);
+        QCOMPARE(op.run(script), QString());
+        QCOMPARE(sent(), frames);
+        QCOMPARE(QString(op.messages.join(" ! ") + " => " + wallState()).trimmed(), state.trimmed());
+    }
+
+    // A layout cut short by a lost link says how far it got; sending it again once the link is back clears
+    // that.
+    void lostWhileSending()
+    {
+        vt::Operator op(view(), m_pWindow);
+        PtyPair line;
+        AppStatus::theAppStatus()->setCurrPort(line.slavePath());
+        QCOMPARE(op.run("button Disconnect; button Connect"), QString());
+        std::thread peer([&] {
+            line.read(21 * 2, 3000);
+            line.closeMaster();
+        });
+        static_cast<SpliceScene *>(view()->scene())->loadModel("many.json");
+        peer.join();
+        QCOMPARE(wallState(), "The wall may differ: 2 of 5 windows sent before the link was lost");
+        AppStatus::theAppStatus()->setCurrPort(m_pty.slavePath());
+        QCOMPARE(op.run("button Connect; button wallButton"), QString());
+        QCOMPARE(sent().count("rotate"), 5);
+        QCOMPARE(wallState(), QString());
     }
 };
 

@@ -185,6 +185,18 @@ private slots:
             "1918.5,0,1920,1080 a7");
         add("down near the wall", "0,1078.5,1920,1080 a7", "click 100,200; key Down", "7:0,1079,1920,1080",
             "0,1078.5,1920,1080 a7");
+        // A held arrow moves on every repeat; the repeats that came while the link was busy go out as one
+        // frame of the newest position, and the release sends where the window stopped.
+        add("held arrow", k, "click 200,100; hold Right 3 2", "7:608,300,1920,1080; 7:612,300,1920,1080",
+            "612,300,1920,1080 a7");
+        add("held shift arrow", k, "click 200,100; hold Shift+Down 0 1", "7:600,660,1920,1080",
+            "600,660,1920,1080 a7");
+        add("Ctrl and Alt arrows", k, "click 200,100; key Ctrl+Left; key Alt+Up",
+            "7:598,300,1920,1080; 7:598,298,1920,1080", "598,298,1920,1080 a7");
+        // A cell of the splice grid stays where the grid put it; a key release sends it as it is.
+        add("grid cell stays", "standard: 600,600,600,360 a7 t1",
+            "click 150,130; key Right; hold Shift+Down 1 1; dblclick 150,130",
+            "7:600,600,600,360; 7:600,600,600,360", "600,600,600,360 a7 t1");
         // The portrait picture goes out transposed; a free window at (0, 0) or without address stays local.
         add("portrait", "portrait: 100,200,300,400 a3", "click 30,50; key Space", "3:200,100,400,300",
             "100,200,300,400 a3");
@@ -202,16 +214,19 @@ private slots:
         add("right-button drag", w, "rdrag 198,130 250,130", "", "600,600,600,360 a7");
         add("left edge past the right", w, "drag 102,130 300,130", "7:1110,600,90,360", "1110,600,90,360 a7");
         add("top edge past the bottom", w, "drag 150,102 150,300", "7:600,870,600,90", "600,870,600,90 a7");
-        // A double click snaps to the units the window touches, the next one restores; the release after a
-        // double click finds the rectangle new and sends it again.
+        // A double click snaps to the units the window covers (an edge within half a wall unit of a border
+        // is on it), the next one restores; the release after a double click finds the rectangle new and
+        // sends it again.
         add("snap and restore", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
             "7:320,0,960,540; 7:320,0,960,540; 7:320,0,960,540; 7:500,100,700,300", "500,100,700,300 a7");
-        add("snap from unit boundaries", "0,0,640,360 a7", "dblclick 10,10", "7:0,0,960,540; 7:0,0,960,540",
-            "0,0,960,540 a7");
-        add("snap at the right wall", "3200,0,640,180 a7", "dblclick 540,10",
+        add("snap on unit borders keeps", "1920,180,960,540 a7", "dblclick 400,50", "7:1920,180,960,540",
+            "1920,180,960,540 a7");
+        add("snap within half a unit", "0.4,179.6,640,360.2 a7", "dblclick 10,40",
+            "7:0,180,640,360; 7:0,180,640,360", "0,180,640,360 a7");
+        add("snap at the right wall", "3200,0,640,190 a7", "dblclick 540,10",
             "7:3200,0,640,360; 7:3200,0,640,360", "3200,0,640,360 a7");
-        add("snap held on the wall", "columns7: 3288,0,548,540 a7", "dblclick 600,10",
-            "7:3288,0,552,720; 7:3288,0,552,720", "3288,0,552,720 a7");
+        add("snap into the last part unit", "columns7: 3288,0,550,540 a7", "dblclick 600,10",
+            "7:3288,0,552,540; 7:3288,0,552,540", "3288,0,552,540 a7");
         add("no snap without columns", "columns0: 300,300,600,360 a7", "dblclick 60,60", "",
             "300,300,600,360 a7");
         add("no snap for tiny units", "columns5000: 300,300,600,360 a7", "dblclick 60,60", "",
@@ -221,19 +236,22 @@ private slots:
         add("Full", m, "menu 110,60 Full", "3:0,0,3840,2160", "0,0,3840,2160 a3");
         add("Full, portrait", "portrait: 600.7,300,960,540 a3", "menu 110,60 Full", "3:0,0,3840,2160",
             "0,0,2160,3840 a3");
+        // The dialog shows the numbers as the wire has them: Ok without a change sends the same rectangle.
         add("Position", m, "answer 100,200,300,400; menu 110,60 Position", "3:100,200,300,400",
-            "100,200,300,400 a3 [600,300,960,540]");
+            "100,200,300,400 a3 [601,300,960,540]");
+        add("Position unchanged", m, "answer 601,300,960,540; menu 110,60 Position", "3:601,300,960,540",
+            "601,300,960,540 a3 [601,300,960,540]");
         add("Position, portrait", "portrait: 600.7,300,960,540 a3",
             "answer 100,200,300,400; menu 110,60 Position", "3:200,100,400,300",
-            "100,200,300,400 a3 [600,300,960,540]");
+            "100,200,300,400 a3 [601,300,960,540]");
         add("Position at (0, 0)", "600.7,300,960,540 a0", "answer 100,200,300,400; menu 110,60 Position", {},
-            "600.7,300,960,540 a0 [600,300,960,540]");
+            "600.7,300,960,540 a0 [601,300,960,540]");
         add("Position held on the wall", m, "answer 3000,0,1920,540; menu 110,60 Position",
-            "3:1920,0,1920,540", "1920,0,1920,540 a3 [600,300,960,540]");
+            "3:1920,0,1920,540", "1920,0,1920,540 a3 [601,300,960,540]");
         add("Position off the wall refused", m, "answer -500,0,99999,0; menu 110,60 Position", "",
-            "600.7,300,960,540 a3 [600,300,960,540] ! Position Setting kept open");
+            "600.7,300,960,540 a3 [601,300,960,540] ! Position Setting kept open");
         add("Position cancelled", m, "answer cancel; menu 110,60 Position", {},
-            "600.7,300,960,540 a3 [600,300,960,540]");
+            "600.7,300,960,540 a3 [601,300,960,540]");
         add("Rotate", m, "answer 180; menu 110,60 Rotate", "rotate 3,2", "600.7,300,960,540 a3 r2 [close]");
         add("Reset", m, "menu 110,60 Reset", "reset 3", m);
         add("Reset without address", "600.7,300,960,540", "menu 110,60 Reset", "", "600.7,300,960,540");
@@ -291,6 +309,8 @@ private slots:
             "7:600,600,600,360 | 600,600,600,360 a7 || 7:598,600,600,360 | 598,600,600,360 a7");
         add("shift arrow, a unit", w, "click 150,130; key Shift+Down",
             "7:600,600,600,360 | 600,600,600,360 a7 || 7:600,780,600,360 | 600,780,600,360 a7");
+        add("held arrow, one step", w, "click 150,130; hold Left 2 2",
+            "7:600,600,600,360 | 600,600,600,360 a7 || 7:590,600,600,360 | 590,600,600,360 a7");
         add("snap", "500,100,700,300 a7", "dblclick 90,20",
             "7:500,100,700,300 | 500,100,700,300 a7 || 7:320,0,960,540 | 320,0,960,540 a7");
         add("un-snap", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
@@ -433,7 +453,7 @@ private slots:
             vt::Operator op(&view);
             QCOMPARE(
                 sent(),
-                "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0; 6:0,0,960,540; rotate 6,0");
+                "3:11,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0; 6:0,0,960,540; rotate 6,0");
             QVERIFY(QDir().mkdir("folder.json"));
             scene.saveModel("folder.json");
             scene.saveModel("saved.json");
@@ -447,7 +467,7 @@ private slots:
                      "wall layout; the wall is unchanged.|empty.json holds no wall layout; "
                      "the wall is unchanged.");
             QCOMPARE(vt::windows(&scene), "10.5,20,300,400 a3 t1 r1; 1920,1080,960,540 a4 t1");
-            QCOMPARE(sent(), "3:10,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0");
+            QCOMPARE(sent(), "3:11,20,300,400; rotate 3,1; 4:1920,1080,960,540; rotate 4,0");
             vt::windowsOf(&scene).last()->setRotate(2);
         }
         QCOMPARE(vt::readFile("empty.json") + vt::readFile("missing.json"),

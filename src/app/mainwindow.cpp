@@ -6,28 +6,66 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLibraryInfo>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
 {
-    const QString file = translationFile(AppStatus::theAppStatus()->langType());
-    if (!file.isEmpty() && m_translator.load(file))
-        QApplication::installTranslator(&m_translator);
-
+    applyLanguage(AppStatus::theAppStatus()->langType());
     initLayout();
     initConnections();
+    m_pTitleFrame->showNotice(m_strNotice);
 }
 
 MainWindow::~MainWindow() = default;
 
-QString MainWindow::translationFile(const QString &strLang)
+QString MainWindow::translationName(const QString &strLang)
 {
     if (strLang.contains(QStringLiteral("简体")))
-        return QDir::currentPath() + QStringLiteral("/langs/zh-cn.qm");
+        return QStringLiteral("zh-cn.qm");
     if (strLang.contains(QStringLiteral("繁体")))
-        return QDir::currentPath() + QStringLiteral("/langs/zh-tw.qm");
+        return QStringLiteral("zh-tw.qm");
     return QString();
+}
+
+QString MainWindow::findTranslation(const QString &strName)
+{
+    const QString strProgram = QCoreApplication::applicationDirPath();
+    for (const QString &strFolder :
+         {QDir::currentPath() + QStringLiteral("/langs"), strProgram + QStringLiteral("/langs"),
+          strProgram + QStringLiteral("/../share/videowall/langs")}) {
+        const QString strFile = QDir(strFolder).filePath(strName);
+        if (QFileInfo(strFile).isFile())
+            return QDir::cleanPath(strFile);
+    }
+    return QString();
+}
+
+void MainWindow::applyLanguage(const QString &strLang)
+{
+    m_strNotice.clear();
+    const QString strName = translationName(strLang);
+    if (strName.isEmpty()) {
+        QApplication::removeTranslator(&m_translator);
+        QApplication::removeTranslator(&m_qtTranslator);
+        return;
+    }
+    const QString strFile = findTranslation(strName);
+    if (strFile.isEmpty() || !m_translator.load(strFile)) {
+        QApplication::removeTranslator(&m_translator);
+        QApplication::removeTranslator(&m_qtTranslator);
+        m_strNotice = tr("%1: its texts (%2) were not found, shown in English").arg(strLang, strName);
+        return;
+    }
+    QApplication::installTranslator(&m_translator);
+    const QString strQt = strName == QStringLiteral("zh-cn.qm") ? QStringLiteral("qtbase_zh_CN")
+                                                                : QStringLiteral("qtbase_zh_TW");
+    if (m_qtTranslator.load(strQt, QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&m_qtTranslator);
+    else
+        QApplication::removeTranslator(&m_qtTranslator);
 }
 
 QPoint MainWindow::centredPosition(const QRect &desktop, const QSize &size)
@@ -69,17 +107,16 @@ void MainWindow::initConnections()
     connect(m_pTitleFrame, SIGNAL(sendLayout()), m_pOperationFrame, SIGNAL(sendLayout()));
     connect(m_pTitleFrame, SIGNAL(undo()), m_pOperationFrame, SIGNAL(undo()));
     connect(m_pTitleFrame, SIGNAL(redo()), m_pOperationFrame, SIGNAL(redo()));
+    connect(m_pOperationFrame, SIGNAL(differencesChanged(QStringList)), m_pTitleFrame,
+            SLOT(onWallDiffers(QStringList)));
+    connect(m_pOperationFrame, SIGNAL(undoAvailable(bool)), m_pTitleFrame, SLOT(setUndoEnabled(bool)));
+    connect(m_pOperationFrame, SIGNAL(redoAvailable(bool)), m_pTitleFrame, SLOT(setRedoEnabled(bool)));
 }
 
 void MainWindow::onChangLang(QString lang)
 {
-    const QString file = translationFile(lang);
-    if (file.isEmpty()) {
-        QApplication::removeTranslator(&m_translator);
-        return;
-    }
-    if (m_translator.load(file))
-        QApplication::installTranslator(&m_translator);
+    applyLanguage(lang);
+    m_pTitleFrame->showNotice(m_strNotice);
 }
 
 void MainWindow::changeEvent(QEvent *event)

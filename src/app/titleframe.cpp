@@ -1,6 +1,7 @@
 #include "titleframe.h"
 
 #include "appstatus.h"
+#include "elidedbutton.h"
 #include "elidedlabel.h"
 #include "seriallink.h"
 #include "settingconnectiondlg.h"
@@ -55,7 +56,11 @@ void TitleFrame::initLayout()
     m_pDisconnectButton = new QPushButton(tr("Disconnect"));
     m_pDisconnectButton->setEnabled(false);
     m_pLinkLabel = new ElidedLabel;
-    m_pLinkLabel->setMaximumWidth(420);
+    m_pLinkLabel->setMaximumWidth(300);
+    m_pWallButton = new ElidedButton;
+    m_pWallButton->setObjectName(QStringLiteral("wallButton"));
+    m_pWallButton->setCursor(Qt::PointingHandCursor);
+    m_pWallButton->hide();
     m_pAboutButton = new QPushButton;
     m_pMinButton = new QPushButton;
     m_pMaxButton = new QPushButton;
@@ -77,8 +82,10 @@ void TitleFrame::initLayout()
     pLayout->addWidget(m_pConnectButton);
     pLayout->addWidget(m_pDisconnectButton);
     pLayout->addSpacing(10);
-    pLayout->addWidget(m_pLinkLabel);
-    pLayout->addStretch(100);
+    pLayout->addWidget(m_pLinkLabel, 1);
+    pLayout->addSpacing(10);
+    pLayout->addWidget(m_pWallButton, 2);
+    pLayout->addStretch(0);
     pLayout->addWidget(m_pAboutButton);
     pLayout->addWidget(m_pMinButton);
     pLayout->addWidget(m_pMaxButton);
@@ -99,7 +106,10 @@ void TitleFrame::initMenus()
         pAction->setShortcutContext(Qt::WindowShortcut);
         addAction(pAction);
     }
+    m_pUndoAction->setEnabled(false);
+    m_pRedoAction->setEnabled(false);
     m_pMainMenu->addSeparator();
+    m_pWallSetupAction = m_pMainMenu->addAction(tr("Wall setup…"));
     m_pLangMenu = m_pMainMenu->addMenu(tr("Language"));
     m_pSendAction = new QAction(tr("Send layout"), m_pMainMenu);
     m_pMainMenu->addAction(m_pSendAction);
@@ -138,6 +148,8 @@ void TitleFrame::initConnections()
     connect(m_pSendAction, SIGNAL(triggered(bool)), this, SIGNAL(sendLayout()));
     connect(m_pUndoAction, SIGNAL(triggered(bool)), this, SIGNAL(undo()));
     connect(m_pRedoAction, SIGNAL(triggered(bool)), this, SIGNAL(redo()));
+    connect(m_pWallSetupAction, SIGNAL(triggered(bool)), this, SIGNAL(wallSetup()));
+    connect(m_pWallButton, SIGNAL(clicked(bool)), this, SIGNAL(sendLayout()));
     connect(SerialLink::theSerialLink(), SIGNAL(stateChanged()), this, SLOT(onLinkState()));
 }
 
@@ -165,8 +177,41 @@ void TitleFrame::onLinkState()
         text = tr("Not connected: %1").arg(link->errorString());
     else
         text = tr("Not connected");
-    m_pLinkLabel->setToolTip(text);
+    if (!m_strNotice.isEmpty())
+        text += QStringLiteral(" \u00B7 ") + m_strNotice;
+    // Rich text, so that a long reason wraps instead of running off the screen.
+    m_pLinkLabel->setToolTip(QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
     m_pLinkLabel->setText(text);
+}
+
+void TitleFrame::onWallDiffers(const QStringList &reasons)
+{
+    m_wallReasons = reasons;
+    m_pWallButton->setVisible(!reasons.isEmpty());
+    if (reasons.isEmpty())
+        return;
+    m_pWallButton->setFullText(tr("The wall may differ: %1").arg(reasons.join(QStringLiteral("; "))));
+    QString tip = QStringLiteral("<p><b>%1</b></p><ul>").arg(tr("The wall may differ from this picture:"));
+    for (const QString &reason : reasons)
+        tip += QStringLiteral("<li>%1</li>").arg(reason.toHtmlEscaped());
+    m_pWallButton->setToolTip(tip +
+                              QStringLiteral("</ul><p>%1</p>").arg(tr("Press to send the layout again.")));
+}
+
+void TitleFrame::showNotice(const QString &strNotice)
+{
+    m_strNotice = strNotice;
+    onLinkState();
+}
+
+void TitleFrame::setUndoEnabled(bool bEnabled)
+{
+    m_pUndoAction->setEnabled(bEnabled);
+}
+
+void TitleFrame::setRedoEnabled(bool bEnabled)
+{
+    m_pRedoAction->setEnabled(bEnabled);
 }
 
 void TitleFrame::toggleMaximized()
@@ -317,7 +362,9 @@ void TitleFrame::retranslate()
     m_pSendAction->setText(tr("Send layout"));
     m_pUndoAction->setText(tr("Undo"));
     m_pRedoAction->setText(tr("Redo"));
+    m_pWallSetupAction->setText(tr("Wall setup…"));
     onLinkState();
+    onWallDiffers(m_wallReasons);
     m_pTitleLabel->setText(tr("Video Wall Controller"));
     m_pSettingButton->setText(tr("Setting"));
     m_pConnectButton->setText(tr("Connect"));
@@ -326,7 +373,7 @@ void TitleFrame::retranslate()
                                     "network address"));
     m_pConnectButton->setToolTip(tr("Open the port and send the changes to the controller"));
     m_pDisconnectButton->setToolTip(tr("Let go of the port; nothing is sent"));
-    m_pAboutButton->setToolTip(tr("Undo, redo, send the layout again, language, about"));
+    m_pAboutButton->setToolTip(tr("Undo, redo, wall setup, language, send the layout again, about"));
     m_pMinButton->setToolTip(tr("Minimize"));
     m_pMaxButton->setToolTip(tr("Maximize or restore"));
     m_pCloseButton->setToolTip(tr("Close the program; the wall and the settings are kept"));

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class ElidedButton;
 class ElidedLabel;
 class QAction;
 class QComboBox;
@@ -34,6 +35,8 @@ signals:
     // The operator takes the last edit of the wall back, or does it again.
     void undo();
     void redo();
+    // The operator opens the wall setup.
+    void wallSetup();
 
 public slots:
     void clickMinimum();
@@ -47,6 +50,13 @@ public slots:
     void onSetConnect();
     // Shows the link's state and the reason of a failure, and offers Connect and Disconnect by it.
     void onLinkState();
+    // Shows why the wall may differ from the picture (nothing when it does not); pressing it sends the
+    // layout again.
+    void onWallDiffers(const QStringList &reasons);
+    // A note beside the link's state, for example a language whose texts were not found ("" for none).
+    void showNotice(const QString &strNotice);
+    void setUndoEnabled(bool bEnabled);
+    void setRedoEnabled(bool bEnabled);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -79,7 +89,11 @@ private:
     QAction *m_pSendAction = nullptr;
     QAction *m_pUndoAction = nullptr;
     QAction *m_pRedoAction = nullptr;
+    QAction *m_pWallSetupAction = nullptr;
     ElidedLabel *m_pLinkLabel = nullptr;
+    ElidedButton *m_pWallButton = nullptr;
+    QStringList m_wallReasons;
+    QString m_strNotice;
     // Built but never placed in the layout, so nothing else owns them.
     std::unique_ptr<QLabel> m_pLogoLabel;
     std::unique_ptr<QComboBox> m_pResCombo;

@@ -1,7 +1,7 @@
 #include "seriallink.h"
 
+#include "clampedint.h"
 #include "commandpacket.h"
-
 #include "telnetcomport.h"
 
 #include <QDebug>
@@ -87,8 +87,8 @@ bool SerialLink::open(const QString &portName)
     m_pDevice.reset();
     m_pTelnet.reset();
     m_strPort = portName.trimmed();
-    const bool isNetwork = m_strPort.startsWith(QLatin1String("socket://")) ||
-                           m_strPort.startsWith(QLatin1String("rfc2217://"));
+    const bool isNetwork =
+        m_strPort.startsWith(QLatin1String("socket://")) || m_strPort.startsWith(QLatin1String("rfc2217://"));
     if (isNetwork ? openNetwork(m_strPort) : openSerial(m_strPort)) {
         m_strError.clear();
         setState(Connected);
@@ -118,7 +118,8 @@ bool SerialLink::openSerial(const QString &portName)
     // A device that vanishes (unplugged adapter, closed peer) keeps its descriptor readable for ever, and
     // QSerialPort then reports an error on every pass of the event loop. Queued, so that the port is
     // never closed from inside its own notifier.
-    connect(pPort, &QSerialPort::errorOccurred, this, [this] { checkLost(); }, Qt::QueuedConnection);
+    connect(
+        pPort, &QSerialPort::errorOccurred, this, [this] { checkLost(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -146,7 +147,8 @@ bool SerialLink::openNetwork(const QString &portName)
         if (pSocket->waitForReadyRead(200))
             pSocket->write(m_pTelnet->answer(pSocket->readAll()));
     }
-    connect(pSocket, &QTcpSocket::disconnected, this, [this] { checkLost(); }, Qt::QueuedConnection);
+    connect(
+        pSocket, &QTcpSocket::disconnected, this, [this] { checkLost(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -195,12 +197,13 @@ bool SerialLink::checkLost()
     return true;
 }
 
-void SerialLink::send(const QByteArray &frame)
+bool SerialLink::send(const QByteArray &frame)
 {
     qDebug() << (isConnected() ? "true" : "false");
     if (!isConnected() || checkLost())
-        return;
-    m_pDevice->write(m_pTelnet ? TelnetComPort::escaped(frame) : frame);
+        return false;
+    const QByteArray bytes = m_pTelnet ? TelnetComPort::escaped(frame) : frame;
+    const bool isWritten = m_pDevice->write(bytes) == bytes.size();
     m_pDevice->waitForBytesWritten(100);
     qDebug().noquote() << QStringLiteral("out   ") + QString::fromLatin1(frame.toHex());
     m_pDevice->waitForReadyRead(100);
@@ -210,8 +213,9 @@ void SerialLink::send(const QByteArray &frame)
         if (!reply.isEmpty() && m_pDevice->write(reply) > 0)
             m_pDevice->waitForBytesWritten(100);
     }
-    checkLost();
+    const bool isLost = checkLost();
     QThread::msleep(sendPause);
+    return isWritten && !isLost;
 }
 
 void SerialLink::setInputMode(int nMode)
@@ -259,12 +263,12 @@ void SerialLink::showAddressInfo(bool bShow)
     send(packFrame(CommandPacket().makeAddressInfo(bShow, 0xFF)));
 }
 
-void SerialLink::setRotate(int nAddr, int nRotate)
+bool SerialLink::setRotate(int nAddr, int nRotate)
 {
     if (!isConnected() || !isUnitAddress(nAddr))
-        return;
+        return false;
     const int code = nRotate <= 0 ? 0 : (nRotate >= 4 ? 2 : nRotate);
-    send(packFrame(CommandPacket().makeRotate(code, nAddr)));
+    return send(packFrame(CommandPacket().makeRotate(code, nAddr)));
 }
 
 bool SerialLink::setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, int nHeight)
@@ -273,13 +277,35 @@ bool SerialLink::setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, in
     if (!isConnected() || !isUnitAddress(nAddr) || !fits(nX, 0xFFFF) || !fits(nY, 0xFFFF) ||
         !fits(nWidth, 0xFFFF) || !fits(nHeight, 0xFFFF))
         return false;
-    send(packFrame(CommandPacket().makePosition(nX, nY, nWidth, nHeight, nAddr)));
-    return true;
+    return send(packFrame(CommandPacket().makePosition(nX, nY, nWidth, nHeight, nAddr)));
 }
 
-void SerialLink::resetUnit(int nTarget)
+bool SerialLink::setWindowPosition(int nAddr, double dX, double dY, double dWidth, double dHeight,
+                                   bool bPortrait)
+{
+    const int x = roundedToInt(dX);
+    const int y = roundedToInt(dY);
+    const int width = roundedToInt(dWidth);
+    const int height = roundedToInt(dHeight);
+    if (bPortrait)
+        return setPosition(nAddr, 0, y, x, height, width);
+    return setPosition(nAddr, 0, x, y, width, height);
+}
+
+SerialLink::WindowSent SerialLink::sendWindow(int nAddr, double dX, double dY, double dWidth, double dHeight,
+                                              int nRotate, bool bPortrait, int nPauseMs)
+{
+    WindowSent sent;
+    sent.position = setWindowPosition(nAddr, dX, dY, dWidth, dHeight, bPortrait);
+    if (sent.position)
+        QThread::msleep(static_cast<unsigned long>(qMax(0, nPauseMs)));
+    sent.rotation = setRotate(nAddr, nRotate);
+    return sent;
+}
+
+bool SerialLink::resetUnit(int nTarget)
 {
     if (!isConnected() || (nTarget != allUnits && !isUnitAddress(nTarget)))
-        return;
-    send(packFrame(CommandPacket().makeReset(nTarget)));
+        return false;
+    return send(packFrame(CommandPacket().makeReset(nTarget)));
 }

@@ -38,6 +38,16 @@ public:
     static const int allUnits = 0xFF;
     // How long opening a connection over the network may take.
     static const int connectTimeout = 3000;
+    // Milliseconds between a window's rectangle and its rotation when a layout is sent: the controller
+    // takes the position first.
+    static const int rotationPause = 100;
+
+    // What of one window of a layout went out.
+    struct WindowSent
+    {
+        bool position = false;
+        bool rotation = false;
+    };
 
     bool open(const QString &portName);
     void close();
@@ -47,7 +57,8 @@ public:
     QString portName() const { return m_strPort; }
     // Why the last open failed, or why the line was lost, in words an operator can act on.
     QString errorString() const { return m_strError; }
-    void send(const QByteArray &frame);
+    // True when the frame was written to a line that is still there.
+    bool send(const QByteArray &frame);
 
     void setInputMode(int nMode);
     void switchSignal(int nSignal);
@@ -55,10 +66,17 @@ public:
     void spliceOpenModel();
     void setSplice(int nRow, int nColumn, int nEdgeX, int nEdgeY);
     void showAddressInfo(bool bShow);
-    void setRotate(int nAddr, int nRotate);
+    bool setRotate(int nAddr, int nRotate);
     // True when the frame went out: a window with an address (0 to 63) and a rectangle the fields hold.
     bool setPosition(int nAddr, int nSub, int nX, int nY, int nWidth, int nHeight);
-    void resetUnit(int nTarget);
+    // A rectangle in wall units of the picture: rounded to whole units (halves upward), and transposed on a
+    // portrait wall, since the controller always counts in landscape.
+    bool setWindowPosition(int nAddr, double dX, double dY, double dWidth, double dHeight, bool bPortrait);
+    // One window of a layout as Load sends it: the rectangle, and once that went out the pause, then the
+    // rotation.
+    WindowSent sendWindow(int nAddr, double dX, double dY, double dWidth, double dHeight, int nRotate,
+                          bool bPortrait, int nPauseMs = rotationPause);
+    bool resetUnit(int nTarget);
 
 signals:
     void stateChanged();

@@ -64,6 +64,11 @@ void OperationFrame::initConnections()
     connect(this, SIGNAL(sendLayout()), m_pSpliceFrame, SLOT(onSendLayout()));
     connect(this, SIGNAL(undo()), m_pSpliceFrame, SLOT(onUndo()));
     connect(this, SIGNAL(redo()), m_pSpliceFrame, SLOT(onRedo()));
+    connect(m_pSignalFrame, SIGNAL(resetUnits(int)), m_pSpliceFrame, SLOT(onResetUnits(int)));
+    connect(m_pSpliceFrame, SIGNAL(switchModel(int)), m_pPositionFrame, SLOT(switchSplice(int)));
+    connect(m_pSpliceFrame, SIGNAL(differencesChanged(QStringList)), this, SIGNAL(differencesChanged(QStringList)));
+    connect(m_pSpliceFrame, SIGNAL(undoAvailable(bool)), this, SIGNAL(undoAvailable(bool)));
+    connect(m_pSpliceFrame, SIGNAL(redoAvailable(bool)), this, SIGNAL(redoAvailable(bool)));
 }
 
 // The two panels that are never placed cost a quarter of the start-up; they are built once the window

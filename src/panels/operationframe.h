@@ -26,6 +26,10 @@ signals:
     void sendLayout();
     void undo();
     void redo();
+    // Why the wall may differ from the picture; whether there is an edit to take back or do again.
+    void differencesChanged(QStringList);
+    void undoAvailable(bool);
+    void redoAvailable(bool);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

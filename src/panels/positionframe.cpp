@@ -1,6 +1,7 @@
 #include "positionframe.h"
 
 #include "appstatus.h"
+#include "clampedint.h"
 #include "labelline.h"
 #include "labelspinbox.h"
 #include "rangevalidator.h"
@@ -27,15 +28,6 @@ namespace {
 int fieldValue(const QString &strText)
 {
     return strText.toInt(nullptr, 10);
-}
-
-// Truncates toward zero; values beyond any spin box range (or not a number) are kept finite first,
-// since converting them to int directly is undefined.
-int truncated(double dValue)
-{
-    if (qIsNaN(dValue))
-        return 0;
-    return int(qBound(-1.0e9, dValue, 1.0e9));
 }
 
 // Marks a field with the style sheet's red border while it holds no acceptable value; true when it does.
@@ -78,7 +70,8 @@ void PositionFrame::initWindowGroup()
 
     m_pIdLabel = new QLabel(tr("ID"));
     m_pAddr = new QLineEdit;
-    m_pAddr->setMaximumWidth(22);
+    // Room for a sign and two digits: "-1" (no address) to "63".
+    m_pAddr->setFixedWidth(m_pAddr->fontMetrics().horizontalAdvance(QStringLiteral("-63")) + 14);
     m_pAddr->setValidator(new RangeValidator(0, 63, m_pAddr));
     // Holds the sub address of the selected window; it is never shown.
     m_pSubAddr = new QLineEdit(this);
@@ -196,10 +189,11 @@ void PositionFrame::showPosition(const Position &pos)
     isNewRange = m_pHeight->setRange(nSmallest, nHeight) || isNewRange;
     if (isNewRange)
         rangeTips();
-    m_pX->setValue(truncated(pos.x));
-    m_pY->setValue(truncated(pos.y));
-    m_pWidth->setValue(truncated(pos.width));
-    m_pHeight->setValue(truncated(pos.height));
+    // Rounded as the wire has them, so that OK without a change sends the same rectangle.
+    m_pX->setValue(roundedToInt(pos.x));
+    m_pY->setValue(roundedToInt(pos.y));
+    m_pWidth->setValue(roundedToInt(pos.width));
+    m_pHeight->setValue(roundedToInt(pos.height));
     connectSpinBoxes();
 }
 
@@ -274,13 +268,18 @@ void PositionFrame::onSetSplice()
 
 void PositionFrame::switchSplice(int id)
 {
+    const bool isSame = (id == 1) == AppStatus::theAppStatus()->isOpenModel();
     SpliceModel::choose(id == 1);
-    emit changeOpenModel();
+    // The model already shown is no change: its windows and their history stay.
+    if (!isSame)
+        emit changeOpenModel();
 }
 
 void PositionFrame::onChangeOpenModel()
 {
     qDebug() << "onChangeOpenModel";
+    // The model may be switched from elsewhere (a layout of the other model).
+    (AppStatus::theAppStatus()->isOpenModel() ? m_pIrregular : m_pStandard)->setChecked(true);
     updateWindowGroup();
 }
 

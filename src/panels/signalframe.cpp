@@ -147,15 +147,20 @@ void signalframe::initConnections()
 void signalframe::onSwitchInput()
 {
     QObject *source = sender();
-    SerialLink *link = SerialLink::theSerialLink();
     if (source == m_pDP)
-        link->switchSignal(1);
+        switchInput(1);
     else if (source == m_pHDMI1)
-        link->switchSignal(2);
+        switchInput(2);
     else if (source == m_pHDMI2)
-        link->switchSignal(3);
+        switchInput(3);
     else if (source == m_pWireless)
-        link->switchSignal(4);
+        switchInput(4);
+}
+
+void signalframe::switchInput(int nSignal)
+{
+    if (nSignal >= 1 && nSignal <= 4)
+        SerialLink::theSerialLink()->switchSignal(nSignal);
 }
 
 void signalframe::onSwitchOutput()
@@ -171,13 +176,13 @@ void signalframe::onReset()
                                  "restart."),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    SerialLink::theSerialLink()->resetUnit(0xFF);
+    emit resetUnits(SerialLink::allUnits);
 }
 
 QString signalframe::chooseFile(const QString &strTitle, QFileDialog::AcceptMode mode)
 {
     AppStatus *status = AppStatus::theAppStatus();
-    QFileDialog dialog(nullptr, QString(), status->layoutFolder(), QString());
+    QFileDialog dialog(window(), QString(), status->layoutFolder(), QString());
     dialog.setWindowTitle(strTitle);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -185,7 +190,9 @@ QString signalframe::chooseFile(const QString &strTitle, QFileDialog::AcceptMode
     // A name typed without an extension gets ".json".
     dialog.setDefaultSuffix(QStringLiteral("json"));
     dialog.setViewMode(QFileDialog::Detail);
-    dialog.setGeometry(10, 30, 300, 200);
+    // Large enough for the list and its filters, over the middle of the main window.
+    dialog.resize(720, 460);
+    dialog.move(window()->geometry().center() - dialog.rect().center());
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     const QString strFile = dialog.selectedFiles().value(0);

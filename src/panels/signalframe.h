@@ -26,9 +26,13 @@ signals:
     void savesignal(QString);
     void loadsignal(QString);
     void changeOpenModel();
+    // Resets a unit (0 to 63) or the whole wall (255).
+    void resetUnits(int);
 
 public slots:
     void onSwitchInput();
+    // Shows an input on the wall: 1 DP, 2 HDMI1, 3 HDMI2, 4 wireless.
+    void switchInput(int nSignal);
     void onSwitchOutput();
     void onReset();
     void saveAs();

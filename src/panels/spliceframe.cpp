@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPen>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVariant>
 
@@ -101,8 +102,9 @@ void SpliceFrmae::initView()
         m_pScene->setBackgroundBrush(QBrush(QColor(142, 142, 142, 255)));
 
     m_pView->setScene(m_pScene);
-    m_pView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The zoomed wall is larger than the view: every part of it stays in reach.
+    m_pView->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     pLayout->addWidget(m_pView);
     pLayout->setMargin(0);
     pLayout->setSpacing(0);
@@ -115,6 +117,23 @@ void SpliceFrmae::initConnections()
     connect(m_pScene, SIGNAL(onpositionchanged(Position)), this, SLOT(onWndMoved()));
     connect(this, SIGNAL(savesignal(QString)), m_pScene, SLOT(saveModel(QString)));
     connect(this, SIGNAL(loadsignal(QString)), m_pScene, SLOT(loadModel(QString)));
+    connect(m_pScene, SIGNAL(differencesChanged()), this, SLOT(onDifferences()));
+    connect(m_pScene, SIGNAL(wallEdited()), this, SIGNAL(wallEdited()));
+    connect(m_pScene, SIGNAL(switchModel(int)), this, SIGNAL(switchModel(int)));
+    connect(m_pScene->undoStack(), SIGNAL(canUndoChanged(bool)), this, SIGNAL(undoAvailable(bool)));
+    connect(m_pScene->undoStack(), SIGNAL(canRedoChanged(bool)), this, SIGNAL(redoAvailable(bool)));
+    // The layout restored at start-up was not sent (the link opens later): told once everything is wired.
+    QTimer::singleShot(0, this, &SpliceFrmae::onDifferences);
+}
+
+void SpliceFrmae::onDifferences()
+{
+    emit differencesChanged(m_pScene->differences());
+}
+
+void SpliceFrmae::onResetUnits(int nTarget)
+{
+    m_pScene->resetUnits(nTarget);
 }
 
 void SpliceFrmae::updateSceneUnit()
@@ -321,6 +340,8 @@ void SpliceFrmae::onSelectedChanged()
 void SpliceFrmae::changeEvent(QEvent *event)
 {
     QFrame::changeEvent(event);
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         m_pScene->retranslate();
+        onDifferences();
+    }
 }

@@ -30,6 +30,14 @@ signals:
     void onpositionchanged(Position);
     void savesignal(QString);
     void loadsignal(QString);
+    // Why the wall may not show the picture, one reason a line (none when it does).
+    void differencesChanged(QStringList);
+    // The wall was edited, loaded or rebuilt.
+    void wallEdited();
+    // Asks for the splice model the buttons switch to: 1 irregular, 0 standard.
+    void switchModel(int);
+    void undoAvailable(bool);
+    void redoAvailable(bool);
 
 public slots:
     void updateSceneUnit();
@@ -45,6 +53,8 @@ public slots:
     void onSendLayout();
     void onUndo();
     void onRedo();
+    void onResetUnits(int nTarget);
+    void onDifferences();
 
 protected:
     void changeEvent(QEvent *event) override;

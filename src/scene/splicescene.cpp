@@ -22,10 +22,10 @@
 #include <QMessageBox>
 #include <QPen>
 #include <QProgressDialog>
-#include <QThread>
 #include <QTransform>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -80,6 +80,8 @@ SpliceScene::SpliceScene(QObject *parent) : QGraphicsScene(parent)
 {
     m_pUndo = new QUndoStack(this);
     m_pUndo->setUndoLimit(100);
+    // Every edit, and every step taken back or done again, changes the wall.
+    connect(m_pUndo, &QUndoStack::indexChanged, this, &SpliceScene::wallEdited);
     initMenus();
     initConnections();
 
@@ -182,8 +184,29 @@ void SpliceScene::addWnd(UnitWnd *pWnd)
 {
     addItem(pWnd);
     connect(pWnd, SIGNAL(onpositionchanged(Position)), this, SIGNAL(onpositionchanged(Position)));
+    watchWnd(pWnd);
+}
+
+void SpliceScene::watchWnd(UnitWnd *pWnd)
+{
     connect(pWnd, &UnitWnd::edited, this,
             [this, pWnd](const WndState &before) { recordEdit(pWnd, before, Resend::Position); });
+    connect(pWnd, &UnitWnd::positionSent, this,
+            [this, pWnd](bool bWritten) { onWindowSent(pWnd, bWritten); });
+}
+
+void SpliceScene::onWindowSent(UnitWnd *pWnd, bool bWritten)
+{
+    // The controller's window of that address shows this one now, not a closed one.
+    if (bWritten) {
+        const int address = pWnd->address().first;
+        for (int i = m_closedOnWall.size() - 1; i >= 0; --i) {
+            if (m_closedOnWall.at(i).address == address && m_closedOnWall.at(i).pWnd != pWnd)
+                m_closedOnWall.removeAt(i);
+        }
+    }
+    if (!m_isSending)
+        emit differencesChanged();
 }
 
 void SpliceScene::recordEdit(UnitWnd *pWnd, const WndState &before, Resend how)
@@ -210,7 +233,7 @@ void SpliceScene::resend(UnitWnd *pWnd, Resend how)
     if (how == Resend::Position || how == Resend::PositionAlways)
         pWnd->sendPosition(how == Resend::PositionAlways);
     else if (how == Resend::Rotation)
-        SerialLink::theSerialLink()->setRotate(pWnd->address().first, pWnd->rotate());
+        pWnd->sendRotation();
 }
 
 void SpliceScene::recordPresence(UnitWnd *pWnd, bool bAdded)
@@ -227,7 +250,12 @@ void SpliceScene::recordPresence(UnitWnd *pWnd, bool bAdded)
         addItem(pWnd);
         m_windows.append(pWnd);
         *isOut = false;
+        for (int i = m_closedOnWall.size() - 1; i >= 0; --i) {
+            if (m_closedOnWall.at(i).pWnd == pWnd)
+                m_closedOnWall.removeAt(i);
+        }
         pWnd->sendPosition();
+        emit differencesChanged();
     };
     m_pUndo->push(new EditCommand(bAdded ? takeOut : putBack, bAdded ? putBack : takeOut, [pWnd, isOut] {
         if (*isOut)
@@ -239,7 +267,11 @@ void SpliceScene::closeWnd(UnitWnd *pWnd)
 {
     removeItem(pWnd);
     m_windows.removeAll(pWnd);
+    // The controller has no command to close a window: what it showed stays until its unit is reset.
+    if (pWnd->isOnWall())
+        m_closedOnWall.append(ClosedWnd{pWnd->address().first, pWnd});
     recordPresence(pWnd, false);
+    emit differencesChanged();
 }
 
 void SpliceScene::dropWnd(UnitWnd *pWnd)
@@ -330,9 +362,10 @@ void SpliceScene::slotPosition()
         m_pPosDlg = new SettingPosDlg;
     const AppStatus *status = AppStatus::theAppStatus();
     m_pPosDlg->setWallSize(6 * status->unitWidth(), 6 * status->unitHeight());
+    // Rounded as the wire has them, so that Ok without a change sends the same rectangle.
     const Position current = pWnd->position();
-    m_pPosDlg->setValues(truncatedToInt(current.x), truncatedToInt(current.y), truncatedToInt(current.width),
-                         truncatedToInt(current.height));
+    m_pPosDlg->setValues(roundedToInt(current.x), roundedToInt(current.y), roundedToInt(current.width),
+                         roundedToInt(current.height));
     if (m_pPosDlg->exec() != QDialog::Accepted)
         return;
 
@@ -362,7 +395,7 @@ void SpliceScene::slotRotate()
     const WndState before = pWnd->state();
     pWnd->setRotate(m_pRotateDlg->currentIndex());
     pWnd->update();
-    resend(pWnd, Resend::Rotation);
+    pWnd->sendRotation();
     recordEdit(pWnd, before, Resend::Rotation);
 }
 
@@ -421,7 +454,20 @@ void SpliceScene::slotRest()
     // -1 (no address) would go out as the broadcast target and reset the whole wall.
     if (pWnd->address().first == -1)
         return;
-    SerialLink::theSerialLink()->resetUnit(pWnd->address().first);
+    resetUnits(pWnd->address().first);
+}
+
+void SpliceScene::resetUnits(int nTarget)
+{
+    if (nTarget != SerialLink::allUnits && (nTarget < 0 || nTarget > SerialLink::maxAddress))
+        return;
+    if (!SerialLink::theSerialLink()->resetUnit(nTarget))
+        return;
+    for (int i = m_closedOnWall.size() - 1; i >= 0; --i) {
+        if (nTarget == SerialLink::allUnits || m_closedOnWall.at(i).address == nTarget)
+            m_closedOnWall.removeAt(i);
+    }
+    emit differencesChanged();
 }
 
 void SpliceScene::slotFull()
@@ -435,8 +481,7 @@ void SpliceScene::slotFull()
     else
         pWnd->setPosition(Position(0, 0, canvasWidth, canvasHeight));
     pWnd->updatePosition();
-    const Address address = pWnd->address();
-    SerialLink::theSerialLink()->setPosition(address.first, address.second, 0, 0, canvasWidth, canvasHeight);
+    pWnd->sendPosition(true);
     recordEdit(pWnd, before, Resend::PositionAlways);
 }
 
@@ -447,6 +492,9 @@ void SpliceScene::removeAllWnd()
         dropWnd(pWnd);
     qDebug() << "remove wnd";
     m_windows.clear();
+    m_cutOffSent = -1;
+    emit wallEdited();
+    emit differencesChanged();
 }
 
 void SpliceScene::loadConfig(ModelFile *model)
@@ -483,7 +531,44 @@ void SpliceScene::loadConfig(ModelFile *model)
         addWnd(pWnd);
         m_windows.append(pWnd);
     }
+    emit wallEdited();
     sendWindows(toSend);
+}
+
+SpliceScene::LoadResult SpliceScene::loadLayout(const QString &strFile, bool bAsk)
+{
+    LoadResult result;
+    // Loading never writes the file back.
+    ModelFile model(strFile, false);
+    if (!model.read()) {
+        result.strError = tr("%1 holds no wall layout; the wall is unchanged.").arg(strFile);
+        if (bAsk)
+            QMessageBox::warning(nullptr, tr("Load"), result.strError);
+        return result;
+    }
+    // A layout keeps the windows of the model it was saved in; loaded into the other model they would go
+    // to the wall unseen.
+    const QList<WndRecord> &records = model.items();
+    const bool isOpen = AppStatus::theAppStatus()->isOpenModel();
+    const bool isOtherModel = std::all_of(records.begin(), records.end(), [isOpen](const WndRecord &record) {
+        return (record.type == 0) != isOpen;
+    });
+    if (bAsk && isOtherModel &&
+        QMessageBox::question(nullptr, tr("Load"),
+                              tr("The windows of this layout belong to the %1, but the %2 is shown. Switch "
+                                 "to the %1 to see them?")
+                                  .arg(isOpen ? tr("standard model") : tr("irregular model"),
+                                       isOpen ? tr("irregular model") : tr("standard model")),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+        emit switchModel(isOpen ? 0 : 1);
+    loadConfig(&model);
+    result.isLoaded = true;
+    result.windowCount = m_windows.size();
+    for (UnitWnd *pWnd : qAsConst(m_windows)) {
+        result.sentCount += pWnd->isOnWall() ? 1 : 0;
+        result.hiddenCount += pWnd->isVisible() ? 0 : 1;
+    }
+    return result;
 }
 
 void SpliceScene::sendLayout()
@@ -499,11 +584,17 @@ void SpliceScene::sendLayout()
 
 // More than a few windows take seconds. A modal dialog shows how far it got, and takes the clicks and
 // keys of that time, which would otherwise all run once the last frame is out.
-void SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
+int SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
 {
     SerialLink *link = SerialLink::theSerialLink();
-    if (!link->isConnected())
-        return;
+    m_cutOffSent = -1;
+    if (!link->isConnected()) {
+        for (UnitWnd *pWnd : windows)
+            pWnd->markUnsent();
+        emit differencesChanged();
+        return 0;
+    }
+    m_isSending = true;
     std::unique_ptr<QProgressDialog> pProgress;
     if (windows.size() > progressFrom) {
         pProgress = std::make_unique<QProgressDialog>();
@@ -513,7 +604,7 @@ void SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
         pProgress->setRange(0, windows.size());
         pProgress->show();
     }
-    const bool isPortrait = AppStatus::theAppStatus()->sceneType() == 1;
+    int sent = 0;
     for (int i = 0; i < windows.size(); ++i) {
         if (pProgress) {
             pProgress->setLabelText(tr("Sending the layout: %1 of %2 windows").arg(i).arg(windows.size()));
@@ -521,24 +612,52 @@ void SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
             QCoreApplication::processEvents();
         }
         UnitWnd *pWnd = windows.at(i);
-        const Position pos = pWnd->position();
-        const int x = truncatedToInt(pos.x);
-        const int y = truncatedToInt(pos.y);
-        const int width = truncatedToInt(pos.width);
-        const int height = truncatedToInt(pos.height);
-        const Address address = pWnd->address();
-        const bool isSent = isPortrait
-                                ? link->setPosition(address.first, address.second, y, x, height, width)
-                                : link->setPosition(address.first, address.second, x, y, width, height);
-        // Gives the controller time to take the position before the rotation.
-        if (isSent)
-            QThread::msleep(static_cast<unsigned long>(m_rebuildPause));
-        link->setRotate(address.first, pWnd->rotate());
+        if (!link->isConnected()) {
+            pWnd->markUnsent();
+            continue;
+        }
+        if (pWnd->sendAsLayout(m_rebuildPause)) {
+            ++sent;
+            pWnd->setSentHidden(!pWnd->isVisible());
+        }
     }
     if (pProgress) {
         pProgress->setValue(windows.size());
         QCoreApplication::processEvents();
     }
+    m_isSending = false;
+    if (!link->isConnected() && sent < windows.size()) {
+        m_cutOffSent = sent;
+        m_cutOffTotal = windows.size();
+    }
+    emit differencesChanged();
+    return sent;
+}
+
+QStringList SpliceScene::differences() const
+{
+    QStringList reasons;
+    int unsent = 0;
+    int hidden = 0;
+    for (UnitWnd *pWnd : m_windows) {
+        unsent += pWnd->isVisible() && pWnd->isUnsent() ? 1 : 0;
+        hidden += !pWnd->isVisible() && pWnd->isSentHidden() ? 1 : 0;
+    }
+    if (m_cutOffSent >= 0)
+        reasons << tr("%1 of %2 windows sent before the link was lost").arg(m_cutOffSent).arg(m_cutOffTotal);
+    else if (unsent > 0)
+        reasons << tr("windows not sent to the wall: %1 (no link)").arg(unsent);
+    if (hidden > 0)
+        reasons << tr("windows sent but not shown, of the other splice model: %1").arg(hidden);
+    QStringList closed;
+    for (const ClosedWnd &entry : m_closedOnWall) {
+        if (!closed.contains(QString::number(entry.address)))
+            closed << QString::number(entry.address);
+    }
+    if (!closed.isEmpty())
+        reasons
+            << tr("closed windows still on the wall until their units are reset: %1").arg(closed.join(", "));
+    return reasons;
 }
 
 void SpliceScene::collectRecords(ModelFile *model)
@@ -577,13 +696,7 @@ void SpliceScene::saveModel(QString strFile)
 
 void SpliceScene::loadModel(QString strFile)
 {
-    // Loading never writes the file back.
-    ModelFile model(strFile, false);
-    if (model.read())
-        loadConfig(&model);
-    else
-        QMessageBox::warning(nullptr, tr("Load"),
-                             tr("%1 holds no wall layout; the wall is unchanged.").arg(strFile));
+    loadLayout(strFile, true);
 }
 
 void SpliceScene::applyOpenModel(bool bOpen)
@@ -596,8 +709,13 @@ void SpliceScene::applyOpenModel(bool bOpen)
             dropWnd(pWnd);
         } else {
             pWnd->setVisible(bOpen);
+            // Shown again, the window the wall got is in the picture.
+            if (bOpen)
+                pWnd->setSentHidden(false);
         }
     }
+    emit wallEdited();
+    emit differencesChanged();
     if (bOpen)
         return;
 
@@ -623,8 +741,7 @@ void SpliceScene::applyOpenModel(bool bOpen)
             m_windows.append(pWnd);
             qDebug() << "Add Normal wnd";
             addItem(pWnd);
-            connect(pWnd, &UnitWnd::edited, this,
-                    [this, pWnd](const WndState &before) { recordEdit(pWnd, before, Resend::Position); });
+            watchWnd(pWnd);
         }
     }
 }
@@ -642,6 +759,9 @@ void SpliceScene::contextMenuEvent(QGraphicsSceneContextMenuEvent *event)
         if (!pWnd->isVisible())
             return;
         m_pPositionAction->setVisible(pWnd->type() != 1);
+        // The window the menu acts on is the selected one, which the keys move and the panel shows.
+        clearSelection();
+        pWnd->setSelected(true);
         setFocusItem(pWnd, Qt::OtherFocusReason);
         m_pWndMenu->exec(event->screenPos());
     } else if (!AppStatus::theAppStatus()->isOpenModel()) {

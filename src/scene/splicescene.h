@@ -6,7 +6,9 @@
 
 #include <QGraphicsScene>
 #include <QList>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class ModelFile;
 class QAction;
@@ -32,6 +34,18 @@ public:
     explicit SpliceScene(QObject *parent = nullptr);
     ~SpliceScene() override;
 
+    // The outcome of loading a layout file.
+    struct LoadResult
+    {
+        // The windows were replaced; otherwise the wall is unchanged and strError says why.
+        bool isLoaded = false;
+        int windowCount = 0;
+        // Windows whose rectangle went out, and windows of the splice model that is not shown.
+        int sentCount = 0;
+        int hiddenCount = 0;
+        QString strError;
+    };
+
     // Deletes every window; nothing is sent.
     void removeAllWnd();
     // Shows the operator's windows (open model) or replaces the grid windows by a fresh standard grid.
@@ -40,9 +54,19 @@ public:
     void loadConfig(ModelFile *model);
     // Puts one record per visible window into the layout.
     void collectRecords(ModelFile *model);
+    // Loads a layout file and sends it as Load does. With bAsk, a layout of the splice model that is not
+    // shown asks whether to switch to it first (switchModel) and a file without a layout is shown; without
+    // it nothing is asked or shown.
+    LoadResult loadLayout(const QString &strFile, bool bAsk);
     // Sends every visible window with an address again, its rectangle and its rotation: for a controller
     // that was switched off or reconnected.
     void sendLayout();
+    // Resets one unit (0 to 63) or every unit (255): a closed window that still showed there is gone then.
+    void resetUnits(int nTarget);
+    // True while a layout goes out window by window.
+    bool isSending() const { return m_isSending; }
+    // Why the wall may not show what the picture shows, one reason a line; empty when it does.
+    QStringList differences() const;
     // Gives the window the address unless another window has it already (then the operator is warned);
     // (0, 0) may be shared.
     bool setWndAddress(UnitWnd *pWnd, const Address &address);
@@ -59,6 +83,13 @@ public:
 
 signals:
     void onpositionchanged(Position pos);
+    // The reasons of differences() changed.
+    void differencesChanged();
+    // The wall was edited, loaded or rebuilt.
+    void wallEdited();
+    // Asks the panels to switch the splice model (1 the irregular one, 0 the standard one), as its buttons
+    // do.
+    void switchModel(int nId);
 
 public slots:
     void slotAddWnd();
@@ -87,6 +118,9 @@ private:
     UnitWnd *targetWnd() const;
     UnitWnd *windowOf(QGraphicsItem *item) const;
     void addWnd(UnitWnd *pWnd);
+    // Follows the window's edits and what of it reaches the wall.
+    void watchWnd(UnitWnd *pWnd);
+    void onWindowSent(UnitWnd *pWnd, bool bWritten);
     void dropWnd(UnitWnd *pWnd);
     // How an undone or redone edit goes to the controller: as the edit itself sent it.
     enum class Resend
@@ -102,9 +136,9 @@ private:
     void recordPresence(UnitWnd *pWnd, bool bAdded);
     void closeWnd(UnitWnd *pWnd);
     void deleteRubberBand();
-    // Sends each window's rectangle and rotation (truncated, as stored), with the pause the controller
-    // needs between the two after a rectangle went out.
-    void sendWindows(const QList<UnitWnd *> &windows);
+    // Sends each window's rectangle and rotation, with the pause the controller needs between the two
+    // after a rectangle went out. Gives how many rectangles went out.
+    int sendWindows(const QList<UnitWnd *> &windows);
 
     QAction *m_pAddWndAction = nullptr;
     QAction *m_pFullAction = nullptr;
@@ -130,6 +164,17 @@ private:
     QGraphicsRectItem *m_pRubberBand = nullptr;
     int m_rebuildPause = 100;
     QUndoStack *m_pUndo = nullptr;
+    bool m_isSending = false;
+    // The last layout sent that the link dropped: windows sent, of how many.
+    int m_cutOffSent = -1;
+    int m_cutOffTotal = 0;
+    // Windows closed in the picture that the wall still shows (the controller has no command to close).
+    struct ClosedWnd
+    {
+        int address;
+        QPointer<UnitWnd> pWnd;
+    };
+    QList<ClosedWnd> m_closedOnWall;
 };
 
 #endif // SPLICESCENE_H

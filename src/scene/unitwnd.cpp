@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QStyle>
 #include <QStyleOptionGraphicsItem>
+#include <QTimer>
 
 #include <cmath>
 
@@ -210,50 +211,90 @@ bool UnitWnd::snapToUnits()
     int unitHeight = 0;
     if (!unitCell(unitWidth, unitHeight))
         return false;
-    const int wallWidth = 6 * AppStatus::theAppStatus()->unitWidth();
-    const int wallHeight = 6 * AppStatus::theAppStatus()->unitHeight();
+    const double wallWidth = 6.0 * AppStatus::theAppStatus()->unitWidth();
+    const double wallHeight = 6.0 * AppStatus::theAppStatus()->unitHeight();
 
     m_isSnapped = !m_isSnapped;
     Position target = m_recordedPos;
     if (m_isSnapped) {
+        // The units the window covers: an edge within half a wall unit of a border counts as on it, so a
+        // window already on unit borders keeps its rectangle. Positions are doubles, and a layout file may
+        // hold any number: held to the wall first.
+        auto span = [](double dStart, double dSize, double dUnit, double dWall, double *pStart,
+                       double *pSize) {
+            const double start = std::isfinite(dStart) ? qBound(0.0, dStart, dWall) : 0.0;
+            const double end = std::isfinite(dStart + dSize) ? qBound(0.0, dStart + dSize, dWall) : dWall;
+            const double first = qMin(std::floor((start + 0.5) / dUnit), std::floor(dWall / dUnit) - 1);
+            const double last = qMax(first + 1, std::ceil((end - 0.5) / dUnit));
+            *pStart = first * dUnit;
+            *pSize = qMin(last * dUnit, dWall) - *pStart;
+        };
         const Position &cur = m_position;
-        // In doubles: a rectangle from a layout file may lie far beyond the int range.
-        const double ix = truncatedToInt(cur.x / unitWidth);
-        const double iy = truncatedToInt(cur.y / unitHeight);
-        target.x = unitWidth * ix;
-        target.y = unitHeight * iy;
-        // An edge on a unit boundary inside the wall takes the next unit too; the wall's own edge stays.
-        if (cur.x + cur.width == wallWidth)
-            target.width = wallWidth - target.x;
-        else
-            target.width = unitWidth * (truncatedToInt((cur.x + cur.width) / unitWidth + 1) - ix);
-        if (cur.y + cur.height == wallHeight)
-            target.height = wallHeight - target.y;
-        else
-            target.height = unitHeight * (truncatedToInt((cur.y + cur.height) / unitHeight + 1) - iy);
-        // A unit count that does not divide the wall leaves a last boundary short of its edge: the next
-        // unit would reach beyond the wall.
-        target.width = qMin(target.width, wallWidth - target.x);
-        target.height = qMin(target.height, wallHeight - target.y);
+        span(cur.x, cur.width, unitWidth, wallWidth, &target.x, &target.width);
+        span(cur.y, cur.height, unitHeight, wallHeight, &target.y, &target.height);
     }
     setPosition(target);
     return true;
 }
 
-void UnitWnd::sendPosition(bool bEvenAtZero)
+bool UnitWnd::canBeSent(bool bEvenAtZero) const
 {
     if (!bEvenAtZero && m_address.first == 0 && m_address.second == 0 && m_type != 1)
-        return;
-    const int x = roundedToInt(m_position.x);
-    const int y = roundedToInt(m_position.y);
-    const int width = roundedToInt(m_position.width);
-    const int height = roundedToInt(m_position.height);
-    SerialLink *link = SerialLink::theSerialLink();
-    // The controller always counts in landscape, so the portrait picture goes out transposed.
-    if (AppStatus::theAppStatus()->sceneType() == 1)
-        link->setPosition(m_address.first, m_address.second, y, x, height, width);
-    else
-        link->setPosition(m_address.first, m_address.second, x, y, width, height);
+        return false;
+    return m_address.first >= 0 && m_address.first <= SerialLink::maxAddress;
+}
+
+void UnitWnd::noteSent(bool bWritten)
+{
+    const bool wasUnsent = m_isUnsent;
+    m_isUnsent = !bWritten;
+    m_isOnWall = m_isOnWall || bWritten;
+    if (wasUnsent != m_isUnsent)
+        update();
+    emit positionSent(bWritten);
+}
+
+void UnitWnd::markUnsent()
+{
+    if (canBeSent(true) && !m_isUnsent) {
+        m_isUnsent = true;
+        update();
+        emit positionSent(false);
+    }
+}
+
+bool UnitWnd::sendPosition(bool bEvenAtZero)
+{
+    if (!canBeSent(bEvenAtZero))
+        return false;
+    m_isSendWanted = false;
+    const bool isSent = SerialLink::theSerialLink()->setWindowPosition(
+        m_address.first, m_position.x, m_position.y, m_position.width, m_position.height,
+        AppStatus::theAppStatus()->sceneType() == 1);
+    noteSent(isSent);
+    return isSent;
+}
+
+bool UnitWnd::sendRotation()
+{
+    if (!canBeSent(true))
+        return false;
+    const bool isSent = SerialLink::theSerialLink()->setRotate(m_address.first, m_rotate);
+    if (!isSent)
+        markUnsent();
+    return isSent;
+}
+
+bool UnitWnd::sendAsLayout(int nPauseMs)
+{
+    if (!canBeSent(true))
+        return false;
+    const SerialLink::WindowSent sent = SerialLink::theSerialLink()->sendWindow(
+        m_address.first, m_position.x, m_position.y, m_position.width, m_position.height, m_rotate,
+        AppStatus::theAppStatus()->sceneType() == 1, nPauseMs);
+    noteSent(sent.position && sent.rotation);
+    m_isOnWall = m_isOnWall || sent.position;
+    return sent.position;
 }
 
 int UnitWnd::fontPointSize(double dWidth, double dHeight)
@@ -361,6 +402,12 @@ void UnitWnd::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, Q
     painter->drawLine(QPointF(m_width, 0), QPointF(m_width, m_height));
     painter->drawLine(QPointF(m_width, m_height), QPointF(0, m_height));
     painter->drawLine(QPointF(0, m_height), QPointF(0, 0));
+    // A window the wall does not show as drawn: an orange rim.
+    if (m_isUnsent) {
+        painter->setPen(QPen(QColor(255, 140, 0), 0));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(rect.adjusted(1, 1, -1, -1));
+    }
 
     const int pointSize = fontPointSize(m_width, m_height);
     QFont font(QStringLiteral("Consolas"));
@@ -504,14 +551,77 @@ void UnitWnd::hoverMoveEvent(QGraphicsSceneHoverEvent *event)
     QGraphicsPolygonItem::hoverMoveEvent(event);
 }
 
+namespace {
+bool isArrow(int nKey)
+{
+    return nKey == Qt::Key_Left || nKey == Qt::Key_Right || nKey == Qt::Key_Up || nKey == Qt::Key_Down;
+}
+} // namespace
+
 void UnitWnd::keyPressEvent(QKeyEvent *event)
 {
-    // Shift counts as it was when the arrow went down: it may be let go first.
-    if (!event->isAutoRepeat() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        m_pressedKey = event->key();
+    const int key = event->key();
+    // Ctrl and Alt change nothing for an arrow; other keys with them are shortcuts, not edits. Shift counts
+    // as it was when the key went down: it may be let go first.
+    if (!event->isAutoRepeat() &&
+        (isArrow(key) || !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))) {
+        m_pressedKey = key;
         m_isUnitStep = event->modifiers() & Qt::ShiftModifier;
+        m_keyState = state();
     }
+    if (isArrow(key) && key == m_pressedKey && nudge(key, m_isUnitStep) && event->isAutoRepeat())
+        sendSoon();
     QGraphicsPolygonItem::keyPressEvent(event);
+}
+
+void UnitWnd::sendSoon()
+{
+    m_isSendWanted = true;
+    if (m_isSendQueued)
+        return;
+    m_isSendQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_isSendQueued = false;
+        if (m_isSendWanted)
+            sendPosition();
+    });
+}
+
+bool UnitWnd::nudge(int nKey, bool bUnitStep)
+{
+    if (m_type == 1)
+        return false;
+    const QPointF before = pos();
+    const AppStatus *status = AppStatus::theAppStatus();
+    const double sceneWidth = status->unitWidth();
+    const double sceneHeight = status->unitHeight();
+    const double x = pos().x();
+    const double y = pos().y();
+    int unitWidth = 0;
+    int unitHeight = 0;
+    // With Shift, one display unit at a time, as far as the wall goes.
+    if (bUnitStep && unitCell(unitWidth, unitHeight)) {
+        const double stepX = unitWidth / 6.0;
+        const double stepY = unitHeight / 6.0;
+        if (nKey == Qt::Key_Left)
+            setX(qMax(0.0, x - stepX));
+        else if (nKey == Qt::Key_Up)
+            setY(qMax(0.0, y - stepY));
+        else if (nKey == Qt::Key_Right)
+            setX(qMax(x, qMin(x + stepX, sceneWidth - m_width)));
+        else
+            setY(qMax(y, qMin(y + stepY, sceneHeight - m_height)));
+    } else if (nKey == Qt::Key_Left && x - arrowStep >= 0) {
+        setX(x - arrowStep);
+    } else if (nKey == Qt::Key_Up && y - arrowStep >= 0) {
+        setY(y - arrowStep);
+    } else if (nKey == Qt::Key_Right && sceneWidth - m_width >= x + arrowStep) {
+        setX(x + arrowStep);
+    } else if (nKey == Qt::Key_Down && sceneHeight - m_height >= y + arrowStep) {
+        setY(y + arrowStep);
+    }
+    updatePosition();
+    return pos() != before;
 }
 
 void UnitWnd::keyReleaseEvent(QKeyEvent *event)
@@ -523,66 +633,18 @@ void UnitWnd::keyReleaseEvent(QKeyEvent *event)
         key == Qt::Key_Alt || key == Qt::Key_Meta)
         return;
     m_pressedKey = 0;
-    const WndState before = state();
-    const AppStatus *status = AppStatus::theAppStatus();
-    const double sceneWidth = status->unitWidth();
-    const double sceneHeight = status->unitHeight();
-    const double x = pos().x();
-    const double y = pos().y();
-    int unitWidth = 0;
-    int unitHeight = 0;
-    // With Shift, one display unit at a time, as far as the wall goes.
-    if ((m_isUnitStep || (event->modifiers() & Qt::ShiftModifier)) && unitCell(unitWidth, unitHeight)) {
-        const double stepX = unitWidth / 6.0;
-        const double stepY = unitHeight / 6.0;
-        switch (event->key()) {
-        case Qt::Key_Left:
-            setX(qMax(0.0, x - stepX));
-            break;
-        case Qt::Key_Up:
-            setY(qMax(0.0, y - stepY));
-            break;
-        case Qt::Key_Right:
-            setX(qMax(x, qMin(x + stepX, sceneWidth - m_width)));
-            break;
-        case Qt::Key_Down:
-            setY(qMax(y, qMin(y + stepY, sceneHeight - m_height)));
-            break;
-        default:
-            break;
-        }
-    } else {
-        switch (event->key()) {
-        case Qt::Key_Left:
-            if (x - arrowStep >= 0)
-                setX(x - arrowStep);
-            break;
-        case Qt::Key_Up:
-            if (y - arrowStep >= 0)
-                setY(y - arrowStep);
-            break;
-        case Qt::Key_Right:
-            if (sceneWidth - m_width >= x + arrowStep)
-                setX(x + arrowStep);
-            break;
-        case Qt::Key_Down:
-            if (sceneHeight - m_height >= y + arrowStep)
-                setY(y + arrowStep);
-            break;
-        default:
-            break;
-        }
-    }
+    // The key is up: the position on the screen goes out once, instead of any repeat still waiting.
     updatePosition();
     sendPosition();
-    finishEdit(before);
+    finishEdit(m_keyState);
 }
 
 void UnitWnd::mouseDoubleClickEvent(QGraphicsSceneMouseEvent *event)
 {
     int unitWidth = 0;
     int unitHeight = 0;
-    if (unitCell(unitWidth, unitHeight)) {
+    // A cell of the splice grid covers its units already.
+    if (m_type != 1 && unitCell(unitWidth, unitHeight)) {
         const WndState before = state();
         if (!m_isSnapped)
             m_recordedPos = geometryInWallUnits();

@@ -70,7 +70,33 @@ public:
     // Puts the window back as it was (shown and reported, not sent).
     void restoreState(const WndState &state);
     // Sends the rectangle as a finished edit does: not for a free window at address (0, 0), unless asked.
-    void sendPosition(bool bEvenAtZero = false);
+    // True when the frame went out.
+    bool sendPosition(bool bEvenAtZero = false);
+    bool sendRotation();
+    // Sends the rectangle and the rotation as a layout is sent (a free window at (0, 0) included).
+    bool sendAsLayout(int nPauseMs);
+
+    // Whether the wall shows what this window shows. Unsent: an edit or a layout did not reach the wall
+    // (no link); on the wall: its rectangle went out at least once; sent hidden: it went out while it
+    // belongs to the model not shown.
+    bool isUnsent() const
+    {
+        return m_isUnsent;
+    }
+    bool isOnWall() const
+    {
+        return m_isOnWall;
+    }
+    bool isSentHidden() const
+    {
+        return m_isSentHidden;
+    }
+    void setSentHidden(bool bValue)
+    {
+        m_isSentHidden = bValue;
+    }
+    // Marks the window as not on the wall when it could be sent (an address) but the link is closed.
+    void markUnsent();
 
     // Takes the Position from the item geometry and emits it, but only while the window lies wholly
     // inside the scene.
@@ -87,6 +113,8 @@ public:
 
 signals:
     void onpositionchanged(Position pos);
+    // A rectangle frame for this window went out (bWritten) or found no link.
+    void positionSent(bool bWritten);
     // A finished edit by the operator (mouse, keys, a typed rectangle) that changed the window; it was
     // sent already. Gives the window as it was before.
     void edited(const WndState &before);
@@ -114,6 +142,13 @@ private:
     QSizeF sceneSize() const;
     Position geometryInWallUnits() const;
     void finishEdit(const WndState &before);
+    // One arrow step, or one display unit with Shift; grid cells never move. True when it moved.
+    bool nudge(int nKey, bool bUnitStep);
+    // Sends the newest rectangle once the events waiting now are handled: a held key's repeats then
+    // move the picture while the link is busy, and only the last position goes out.
+    void sendSoon();
+    bool canBeSent(bool bEvenAtZero) const;
+    void noteSent(bool bWritten);
 
     Position m_position;
     Address m_address;
@@ -136,6 +171,13 @@ private:
     // The key that went down on this window, and whether Shift was held: an arrow then moves a unit.
     int m_pressedKey = 0;
     bool m_isUnitStep = false;
+    // The window when the key went down, to report a press and hold as one edit.
+    WndState m_keyState;
+    bool m_isSendQueued = false;
+    bool m_isSendWanted = false;
+    bool m_isUnsent = false;
+    bool m_isOnWall = false;
+    bool m_isSentHidden = false;
 };
 
 #endif // UNITWND_H

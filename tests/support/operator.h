@@ -3,11 +3,12 @@
 
 // Plays an operator on the wall view and the widgets around it with real input, from a script: steps
 // separated by ';', points in scene units as "x,y". drag/rdrag P1 P2 ... (left/right button), click P,
-// dblclick P, key K (Left, Ctrl+Z ...), menu P ENTRY (right-click, choose), button TEXT[#N] (the Nth
-// visible one), field LABEL V (type, Enter), answer V1,V2 (the next dialog: its fields in turn, or its list,
-// then Ok; "cancel" cancels; a file dialog takes V1 as the name; a message box the button V1, else its
-// default). A message box's text is kept in messages; an unexpected dialog, or one that stays open after its
-// answer (it refused the values), is closed and noted there.
+// dblclick P, key K (Left, Ctrl+Z ...), hold K N M (pressed, N repeats, the events of that time handled, M
+// more repeats, released), menu P ENTRY (right-click, choose), button TEXT[#N] (the Nth visible one with
+// that text or object name), field LABEL V (type, Enter), answer V1,V2 (the next dialog: its fields in turn,
+// or its list, then Ok; "cancel" cancels; a file dialog takes V1 as the name; a message box the button V1,
+// else its default). A message box's text is kept in messages; an unexpected dialog, or one that stays open
+// after its answer (it refused the values), is closed and noted there.
 #include "testsupport.h"
 #include "unitwnd.h"
 #include "wndrecord.h"
@@ -107,6 +108,24 @@ public:
                 const int key = QKeySequence(rest)[0];
                 QTest::keyClick(m_pView, Qt::Key(key & ~Qt::KeyboardModifierMask),
                                 Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+            } else if (verb == "hold") {
+                QApplication::setActiveWindow(m_pView->window());
+                const int key = QKeySequence(words.value(0))[0];
+                // As X sends a held key: a release and a press for each repeat, both marked as repeats.
+                auto send = [this, key](QEvent::Type type, bool bRepeat) {
+                    QKeyEvent event(type, key & ~Qt::KeyboardModifierMask,
+                                    Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask), QString(),
+                                    bRepeat);
+                    QApplication::sendEvent(m_pView, &event);
+                };
+                send(QEvent::KeyPress, false);
+                for (int i = 0; i < words.value(1).toInt() + words.value(2).toInt(); ++i) {
+                    if (i == words.value(1).toInt())
+                        QCoreApplication::processEvents();
+                    send(QEvent::KeyRelease, true);
+                    send(QEvent::KeyPress, true);
+                }
+                send(QEvent::KeyRelease, false);
             } else if (verb == "menu") {
                 menuEntries = QStringList{"no menu"};
                 m_menuEntry = words.mid(1).join(' ');
@@ -122,8 +141,9 @@ public:
             } else if (verb == "button") {
                 QList<QAbstractButton *> buttons;
                 for (QAbstractButton *pButton : m_pRoot->findChildren<QAbstractButton *>()) {
-                    if (pButton->text() == rest.section('#', 0, 0) && pButton->isVisibleTo(m_pRoot) &&
-                        pButton->isEnabled())
+                    if ((pButton->text() == rest.section('#', 0, 0) ||
+                         pButton->objectName() == rest.section('#', 0, 0)) &&
+                        pButton->isVisibleTo(m_pRoot) && pButton->isEnabled())
                         buttons << pButton;
                 }
                 if (buttons.size() < qMax(1, rest.section('#', 1).toInt()))
@@ -170,6 +190,9 @@ private:
                Qt::MouseButton button = Qt::LeftButton)
     {
         const QPoint local = m_pView->mapFromScene(point(strPoint));
+        // A press on the wall gives it the keyboard, as a real click does.
+        if (type == QEvent::MouseButtonPress)
+            m_pView->setFocus(Qt::MouseFocusReason);
         QMouseEvent event(type, local, m_pView->viewport()->mapToGlobal(local), button, buttons,
                           Qt::NoModifier);
         QApplication::sendEvent(m_pView->viewport(), &event);
@@ -199,11 +222,15 @@ private:
             m_answered.restart();
             return later(pDlg, Qt::Key_Escape);
         }
-        // Typed only into the window in front, as an operator does: before the dialog is active its name field
-        // lacks the focus, and a file dialog then writes the file it matched into the field between two keys.
+        // A progress dialog asks nothing.
         if (!pDlg || pDlg == m_pAnswered || QApplication::activePopupWidget() ||
-            QApplication::activeWindow() != pDlg)
+            qobject_cast<QProgressDialog *>(pDlg))
             return;
+        // Typed only into the window in front, as an operator does: before the dialog is active its name
+        // field lacks the focus, and a file dialog then writes the file it matched into the field between two
+        // keys. The window manager puts a new dialog in front; the offscreen platform may not.
+        if (QApplication::activeWindow() != pDlg)
+            return QApplication::setActiveWindow(pDlg);
         m_answered.start();
         // Answered once each time it is shown: dialogs are reused.
         m_pAnswered = pDlg;
@@ -222,7 +249,12 @@ private:
             return later(pDlg, pBox ? Qt::Key_Return : Qt::Key_Escape);
         }
         if (auto *pFiles = qobject_cast<QFileDialog *>(pDlg))
-            dialogFields = QStringList{pFiles->directory().path(), pFiles->nameFilters().join(";;")};
+            dialogFields = QStringList{pFiles->directory().path(), pFiles->nameFilters().join(";;"),
+                                       pFiles->width() >= 600 && (pFiles->geometry().center() -
+                                                                  m_pRoot->window()->geometry().center())
+                                                                         .manhattanLength() <= 8
+                                           ? "wide, centred"
+                                           : "small or aside"};
         if (auto *pName = pDlg->findChild<QLineEdit *>("fileNameEdit")) {
             QTest::keyClicks(pName, values.value(0));
             return later(pName, values.value(0) == "cancel" ? Qt::Key_Escape : Qt::Key_Return);
