@@ -164,6 +164,8 @@ private slots:
         row("LOAD name.", "ERR file name ends with a dot: name.");
         row("LOAD " + QString(201, 'n'), "ERR file name too long (at most 200 characters)");
         row("LOAD a\x01z", "ERR control characters in the line");
+        row("LOAD a\tb/c", noPath + ": a b/c");
+        row("LOAD a\tb", "ERR control characters in the file name: a b");
         row("AUTH", "ERR AUTH takes a token");
     }
     void parser()

@@ -55,15 +55,18 @@ QString asciiUpper(const QString &strWord)
     return upper;
 }
 
-// A word of the client's as an error quotes it: short. Lines with control characters never get here.
+// A word of the client's as an error quotes it: short, and without the one control character a line may
+// hold (a tab, within a file name or a token).
 QString shown(const QString &strWord)
 {
-    if (strWord.size() <= shownLength)
-        return strWord;
+    QString word = strWord;
+    word.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    if (word.size() <= shownLength)
+        return word;
     int nCut = shownLength - 3;
-    if (strWord.at(nCut - 1).isHighSurrogate())
+    if (word.at(nCut - 1).isHighSurrogate())
         --nCut;
-    return strWord.left(nCut) + QLatin1String("...");
+    return word.left(nCut) + QLatin1String("...");
 }
 
 ControlCommand refused(const QString &strError)
@@ -130,6 +133,8 @@ ControlCommand parseLoad(const QString &strName)
     if (strName.contains(QLatin1Char('/')) || strName.contains(QLatin1Char('\\')) ||
         strName.contains(QLatin1String("..")))
         return refused(strNoPath + QLatin1String(": ") + shown(strName));
+    if (strName.contains(QLatin1Char('\t')))
+        return refused(QStringLiteral("control characters in the file name: %1").arg(shown(strName)));
     if (strName.startsWith(QLatin1Char('.')))
         return refused(QStringLiteral("file name starts with a dot: %1").arg(shown(strName)));
     // "name." would become "name..json".
