@@ -129,7 +129,7 @@ private slots:
         row("reset all", "RESET ALL|255|");
         row("WINDOW 63 0 65535 65535 1", "WINDOW 63 0 65535 65535 1|63,0,65535,65535,1|");
         row("LOAD news", "LOAD news.json||news.json");
-        row("load  all cameras \t", "LOAD all cameras.json||all cameras.json");
+        row(" load  all cameras \t", "LOAD all cameras.json||all cameras.json");
         row("LOAD old.data", "LOAD old.data||old.data");
         row("AUTH  tok en ", "AUTH ***||tok en");
         row(" \t ", "ERR empty line");
@@ -138,6 +138,7 @@ private slots:
         row(QString(50, 'V'), "ERR unknown verb: " + QString(37, 'V') + "...");
         row("PING now", "ERR PING takes no arguments: now");
         row("CONNECT a b", "ERR CONNECT takes one port name at most: b");
+        row("CONNECT " + QString(255, 'c'), "CONNECT " + QString(255, 'c') + "||" + QString(255, 'c'));
         row("CONNECT " + QString(256, 'c'), "ERR port name too long (at most 255 characters)");
         row("PRESET", "ERR PRESET takes a preset number 1 to 16, or SAVE and a number");
         row("PRESET 1 2", "ERR PRESET takes a preset number 1 to 16, or SAVE and a number");
@@ -268,6 +269,7 @@ private slots:
         QFETCH(bool, closed);
         if (closed) {
             QTRY_VERIFY(peer.closed());
+            QTRY_VERIFY(setup == "crowd" || capture.lines.contains("control: " + peer.name + " closed"));
         } else {
             peer.socket.write("PING\n");
             QTRY_COMPARE(peer.got(), replies + "OK PING\r\n");
@@ -404,6 +406,7 @@ private slots:
         row("7860", "127.0.0.1 7860");
         row(" 0.0.0.0:7860 ", "0.0.0.0 7860");
         row("[::1]:65535", "::1 65535");
+        row("10.0.0.1:1", "10.0.0.1 1");
         row("", "ERR no port given: [ADDRESS:]PORT, as in 7860 or 0.0.0.0:7860");
         row("0", "ERR not a port number: 0 (1 to 65535)");
         row("127.0.0.1:65536", "ERR not a port number: 65536 (1 to 65535)");
@@ -436,6 +439,7 @@ private slots:
         row("first line, trimmed", " \t" + token + " \r\nmore\n", 0400, token);
         row("group may read", token, 0640, "ERR %1 can be read by others: chmod 600 %1");
         row("others may write", token, 0602, "ERR %1 can be changed by others: chmod 600 %1");
+        row("12 characters", "123456789012", 0600, "123456789012");
         row("short", "12345678901\n", 0600, "ERR the token in %1 is too short (at least 12 characters)");
         row("two words", "s3cret token-42", 0600,
             "ERR the token in %1 must be one word of printable ASCII characters");

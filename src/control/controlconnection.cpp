@@ -51,18 +51,12 @@ ControlConnection::ControlConnection(QTcpSocket *pSocket, const QByteArray &toke
     m_pSocket->setParent(this);
     m_pSocket->setReadBufferSize(readBufferSize);
     keepAlive(m_pSocket);
-    m_endTimer.setSingleShot(true);
     m_authTimer.setSingleShot(true);
     connect(m_pSocket, &QTcpSocket::readyRead, this, &ControlConnection::readLines);
     // A client sent away after a wrong token keeps its slot until its delay is over, even if it left.
     connect(m_pSocket, &QTcpSocket::disconnected, this, [this] {
-        if (!m_endTimer.isActive())
+        if (!m_isHeld)
             finish();
-    });
-    connect(&m_endTimer, &QTimer::timeout, this, [this] {
-        m_pSocket->readAll();
-        m_pSocket->disconnectFromHost();
-        finish();
     });
     connect(&m_authTimer, &QTimer::timeout, this, [this] {
         refuse(QStringLiteral("no AUTH within %1 s").arg(authTimeout / 1000), Close);
@@ -70,9 +64,6 @@ ControlConnection::ControlConnection(QTcpSocket *pSocket, const QByteArray &toke
     });
     if (!m_isAuthenticated)
         m_authTimer.start(authTimeout);
-    // Lines that came with the connection itself.
-    if (m_pSocket->bytesAvailable() > 0)
-        QTimer::singleShot(0, this, &ControlConnection::readLines);
 }
 
 bool ControlConnection::hasCommand() const
@@ -82,12 +73,12 @@ bool ControlConnection::hasCommand() const
 
 ControlCommand ControlConnection::command() const
 {
-    return hasCommand() ? m_queue.first().command : ControlCommand();
+    return m_queue.value(0).command;
 }
 
 quint64 ControlConnection::commandOrder() const
 {
-    return hasCommand() ? m_queue.first().order : 0;
+    return m_queue.value(0).order;
 }
 
 void ControlConnection::answer(const QString &strReply)
@@ -180,10 +171,16 @@ void ControlConnection::writeDue()
         m_queue.clear();
         m_authTimer.stop();
         m_pSocket->readAll();
-        if (entry.end == CloseLater)
-            m_endTimer.start(refusalDelay);
-        else
+        if (entry.end == Close) {
             m_pSocket->disconnectFromHost();
+            return;
+        }
+        m_isHeld = true;
+        QTimer::singleShot(refusalDelay, this, [this] {
+            m_pSocket->readAll();
+            m_pSocket->disconnectFromHost();
+            finish();
+        });
         return;
     }
     if (hasCommand())
@@ -198,16 +195,14 @@ void ControlConnection::write(const QString &strReply)
     checkOutput();
 }
 
-bool ControlConnection::checkOutput()
+void ControlConnection::checkOutput()
 {
     if (m_isFinished || m_pSocket->bytesToWrite() + m_nQueuedBytes <= maxOutput)
-        return true;
+        return;
     log(QStringLiteral("refused: replies not read (more than %1 KiB waiting)").arg(maxOutput / 1024));
     m_queue.clear();
-    m_endTimer.stop();
     m_pSocket->abort();
     finish();
-    return false;
 }
 
 void ControlConnection::log(const QString &strText) const

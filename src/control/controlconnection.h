@@ -38,6 +38,7 @@ public:
     QString peer() const { return m_strPeer; }
     // True when the head of the queue is a command for the console.
     bool hasCommand() const;
+    // The head command; only meaningful while hasCommand().
     ControlCommand command() const;
     // Where the head command came among all clients' commands: lower came first.
     quint64 commandOrder() const;
@@ -74,7 +75,7 @@ private:
     void queueReply(const QString &strReply, End end = KeepOpen);
     void writeDue();
     void write(const QString &strReply);
-    bool checkOutput();
+    void checkOutput();
     void log(const QString &strText) const;
     void finish();
 
@@ -89,9 +90,10 @@ private:
     bool m_isAuthenticated;
     // No more lines are taken: the client is being sent away.
     bool m_isEnding = false;
+    // Sent away after a wrong token, the client keeps its slot for the refusal delay.
+    bool m_isHeld = false;
     bool m_isFinished = false;
     QTimer m_authTimer;
-    QTimer m_endTimer;
 };
 
 #endif // CONTROLCONNECTION_H
