@@ -12,6 +12,9 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -288,6 +291,26 @@ private slots:
         ControlServer server;
         QVERIFY(!server.listen(QHostAddress::AnyIPv4, 0, QByteArray(), &strError));
         QVERIFY2(strError.contains("needs a token"), qPrintable(strError));
+    }
+
+    // Idle clients stay for hours; the system probes them so that a vanished panel is noticed.
+    void keepAlive()
+    {
+        Peer peer(start(new ControlServer));
+        QTRY_COMPARE(m_pServer->findChildren<QTcpSocket *>().size(), 1);
+        const int nSocket = int(m_pServer->findChildren<QTcpSocket *>().first()->socketDescriptor());
+        QList<int> values;
+        const int options[][2] = {{SOL_SOCKET, SO_KEEPALIVE},
+                                  {IPPROTO_TCP, TCP_KEEPIDLE},
+                                  {IPPROTO_TCP, TCP_KEEPINTVL},
+                                  {IPPROTO_TCP, TCP_KEEPCNT}};
+        for (const auto &option : options) {
+            int nValue = -1;
+            socklen_t nSize = sizeof nValue;
+            ::getsockopt(nSocket, option[0], option[1], &nValue, &nSize);
+            values << nValue;
+        }
+        QCOMPARE(values, QList<int>({1, 60, 10, 6}));
     }
 
     void busy()
