@@ -1,0 +1,489 @@
+// The control port from outside: lines as parsed, bytes on the socket, what the console was asked to do,
+// the token and the limits, and the --send client.
+#include "controlclient.h"
+#include "controlconnection.h"
+#include "controlendpoint.h"
+#include "controlserver.h"
+#include "controltarget.h"
+#include "testsupport.h"
+
+#include <QTcpSocket>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <thread>
+
+namespace {
+
+const QByteArray token = "s3cret-token-42";
+const QByteArray auth = "AUTH " + token + "\r\n";
+
+// The console as the port sees it: it records each command, may be busy, and replies "OK" and the command.
+class FakeConsole : public ControlTarget
+{
+public:
+    bool busy = false;
+    QStringList calls;
+    int depth = 0, maxDepth = 0;
+    // Runs inside the next execute(), as a progress dialog's event loop would.
+    std::function<void()> during;
+
+    bool isBusy() const override { return busy; }
+    QString execute(const ControlCommand &command) override
+    {
+        calls << command.logText();
+        maxDepth = qMax(maxDepth, ++depth);
+        if (during)
+            std::exchange(during, nullptr)();
+        --depth;
+        return "OK " + command.logText();
+    }
+};
+
+// Every client counts as far away.
+class FarServer : public ControlServer
+{
+protected:
+    bool isLocalPeer(const QHostAddress &) const override { return false; }
+};
+
+// A client on loopback, and everything it received so far. The system completes the connection without the
+// server's event loop.
+struct Peer
+{
+    explicit Peer(quint16 nPort)
+    {
+        socket.connectToHost(QHostAddress::LocalHost, nPort);
+        socket.waitForConnected(5000);
+        name = "127.0.0.1:" + QString::number(socket.localPort());
+    }
+    QString got()
+    {
+        received += socket.readAll();
+        return QString::fromUtf8(received);
+    }
+    bool closed() { return got(), socket.state() == QAbstractSocket::UnconnectedState; }
+    QTcpSocket socket;
+    QString name;
+    QByteArray received;
+};
+
+// A row of a table of texts: what goes in, named by itself, and what comes out.
+void row(const QString &strIn, const QString &strOut)
+{
+    QTest::newRow(qPrintable(strIn)) << strIn << strOut;
+}
+
+QString describe(const ControlCommand &command)
+{
+    QStringList numbers;
+    for (int n : command.numbers)
+        numbers << QString::number(n);
+    return command.verb == ControlCommand::Invalid
+               ? "ERR " + command.error
+               : command.logText() + '|' + numbers.join(',') + '|' + command.text;
+}
+
+} // namespace
+
+class TestControl : public QObject
+{
+    Q_OBJECT
+
+    FakeConsole *m_pConsole = nullptr;
+    ControlServer *m_pServer = nullptr;
+
+    // With a token the port listens on every address, as an operator opens it to the room's network.
+    quint16 start(ControlServer *pServer, const QByteArray &key = QByteArray())
+    {
+        (m_pServer = pServer)->setTarget(m_pConsole);
+        pServer->listen(key.isEmpty() ? QHostAddress::LocalHost : QHostAddress::AnyIPv4, 0, key, nullptr);
+        return pServer->serverPort();
+    }
+
+private slots:
+    void initTestCase() { vt::enterFreshDir(); }
+    void init() { m_pConsole = new FakeConsole; }
+    void cleanup()
+    {
+        delete m_pServer;
+        m_pServer = nullptr;
+        delete m_pConsole;
+    }
+
+    void parser_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("parsed");
+        row(" \tping\t ", "PING||");
+        row("disconnect", "DISCONNECT||");
+        row("connect", "CONNECT||");
+        row("CONNECT rfc2217://host:4002", "CONNECT rfc2217://host:4002||rfc2217://host:4002");
+        row("preset 16", "PRESET 16|16|");
+        row("PRESET\tsave \t 000000001", "PRESET SAVE 1|1|");
+        row("Input hdmi1", "INPUT HDMI1|2|");
+        row("INPUT DP", "INPUT DP|1|");
+        row("input Wireless", "INPUT WIRELESS|4|");
+        row("reset all", "RESET ALL|255|");
+        row("WINDOW 63 0 65535 65535 1", "WINDOW 63 0 65535 65535 1|63,0,65535,65535,1|");
+        row("LOAD news", "LOAD news.json||news.json");
+        row(" load  all cameras \t", "LOAD all cameras.json||all cameras.json");
+        row("LOAD old.data", "LOAD old.data||old.data");
+        row("AUTH  tok en ", "AUTH ***||tok en");
+        row(" \t ", "ERR empty line");
+        row("FOO", "ERR unknown verb: FOO");
+        row(QString::fromUtf8("p\xc4\xb1ng"), QString::fromUtf8("ERR unknown verb: p\xc4\xb1ng"));
+        row(QString(50, 'V'), "ERR unknown verb: " + QString(37, 'V') + "...");
+        row("PING now", "ERR PING takes no arguments: now");
+        row("CONNECT a b", "ERR CONNECT takes one port name at most: b");
+        row("CONNECT " + QString(255, 'c'), "CONNECT " + QString(255, 'c') + "||" + QString(255, 'c'));
+        row("CONNECT " + QString(256, 'c'), "ERR port name too long (at most 255 characters)");
+        row("PRESET", "ERR PRESET takes a preset number 1 to 16, or SAVE and a number");
+        row("PRESET 1 2", "ERR PRESET takes a preset number 1 to 16, or SAVE and a number");
+        row("PRESET 17", "ERR out of range: preset 17 (1 to 16)");
+        row("preset save 0", "ERR out of range: preset 0 (1 to 16)");
+        row("PRESET 0000000001", "ERR out of range: preset 0000000001 (1 to 16)");
+        row("PRESET 4294967297", "ERR out of range: preset 4294967297 (1 to 16)");
+        row("PRESET 12a", "ERR not a number: 12a");
+        row("PRESET -1", "ERR not a number: -1");
+        row(QString::fromUtf8("PRESET \xd9\xa1"), QString::fromUtf8("ERR not a number: \xd9\xa1"));
+        row("INPUT VGA", "ERR unknown input: VGA (DP, HDMI1, HDMI2 or WIRELESS)");
+        row("INPUT", "ERR INPUT takes DP, HDMI1, HDMI2 or WIRELESS");
+        row("RESET 64", "ERR out of range: address 64 (0 to 63)");
+        row("RESET", "ERR RESET takes ALL or a unit address 0 to 63");
+        row("WINDOW 1 2 3 4", "ERR WINDOW takes an address and x, y, width, height");
+        row("WINDOW 1 65536 0 1 1", "ERR out of range: x 65536 (0 to 65535)");
+        row("WINDOW 1 0 0 1 0", "ERR out of range: height 0 (1 to 65535)");
+        const QString noPath = "ERR LOAD takes a file name in the console's folder, without a path";
+        row("LOAD", noPath);
+        row("LOAD a/b", noPath + ": a/b");
+        row("LOAD a\\b", noPath + ": a\\b");
+        row("LOAD ..", noPath + ": ..");
+        row("LOAD .hidden", "ERR file name starts with a dot: .hidden");
+        row("LOAD name.", "ERR file name ends with a dot: name.");
+        row("LOAD " + QString(201, 'n'), "ERR file name too long (at most 200 characters)");
+        row("LOAD a\x01z", "ERR control characters in the line");
+        row("LOAD a\tb/c", noPath + ": a b/c");
+        row("LOAD a\tb", "ERR control characters in the file name: a b");
+        row("AUTH", "ERR AUTH takes a token");
+    }
+    void parser()
+    {
+        QFETCH(QString, line);
+        QTEST(describe(parseControlLine(line)), "parsed");
+    }
+
+    void framing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("replies");
+        const auto row = [](const char *name, const QByteArray &bytes, const char *replies) {
+            QTest::newRow(name) << bytes << QString::fromUtf8(replies);
+        };
+        row("LF", "PING\nSTATUS\n", "OK PING\r\nOK STATUS\r\n");
+        row("CR", "PING\rSTATUS\r", "OK PING\r\nOK STATUS\r\n");
+        row("CR LF", "PING\r\nSTATUS\r\n", "OK PING\r\nOK STATUS\r\n");
+        row("mixed, blank lines", "PING\r\r\n\n \t\r\nSTATUS\n\rPRESETS\r\n",
+            "OK PING\r\nOK STATUS\r\nOK PRESETS\r\n");
+        row("1024 bytes", "AUTH " + QByteArray(1019, 'a') + "\nPING\n", "OK\r\nOK PING\r\n");
+        row("not UTF-8", "\xc3\x28\n\xc0\xafPING\nPING\n",
+            "ERR not UTF-8 text\r\nERR not UTF-8 text\r\nOK PING\r\n");
+        row("control character", "PI\x7fNG\nPING\n", "ERR not UTF-8 text\r\nOK PING\r\n");
+        row("errors in order", "PRESET 17\nLOAD caf\xc3\xa9\nFOO\n",
+            "ERR out of range: preset 17 (1 to 16)\r\nOK LOAD caf\xc3\xa9.json\r\nERR unknown verb: FOO\r\n");
+    }
+    void framing()
+    {
+        QFETCH(QByteArray, bytes);
+        const quint16 nPort = start(new ControlServer);
+        Peer whole(nPort), bytewise(nPort);
+        whole.socket.write(bytes);
+        for (const char c : bytes) {
+            bytewise.socket.write(&c, 1);
+            bytewise.socket.flush();
+            QCoreApplication::processEvents();
+        }
+        QFETCH(QString, replies);
+        QTRY_COMPARE(whole.got(), replies);
+        QTRY_COMPARE(bytewise.got(), whole.got());
+    }
+
+    // setup: "token" (the port wants one and listens on every address), "far" (clients count as far away),
+    // "crowd" (eight clients came first).
+    void security_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("replies");
+        QTest::addColumn<bool>("closed");
+        const auto row = [](const char *name, const char *setup, const QByteArray &bytes, const char *replies,
+                            bool closed) {
+            QTest::newRow(name) << setup << bytes << QString(replies) << closed;
+        };
+        row("no token sent", "token", "PING\n", "ERR AUTH first\r\n", true);
+        row("wrong token", "token", "AUTH s3cret-token-43\nPING\n", "ERR unauthorized\r\n", true);
+        row("token cut short", "token", "AUTH " + token.left(14) + "\nPING\n", "ERR unauthorized\r\n", true);
+        row("token", "token", auth + "PRESET 2\n", "OK\r\nOK PRESET 2\r\n", false);
+        row("no token needed", "", "AUTH x\nPRESET 3\n", "OK\r\nOK PRESET 3\r\n", false);
+        row("line over 1 KiB", "", QByteArray(1025, 'a') + "\nPING\n",
+            "ERR line too long (at most 1024 bytes)\r\n", true);
+        row("binary junk", "", QByteArray("\xff\xfe\0\x01\n", 5), "ERR not UTF-8 text\r\n", false);
+        row("9th client", "crowd", "PING\n", "ERR too many clients (at most 8)\r\n", true);
+        row("CONNECT port, far", "token far", auth + "CONNECT /dev/ttyS0\nCONNECT\n",
+            "OK\r\nERR CONNECT with a port is taken from this machine only\r\nOK CONNECT\r\n", false);
+        row("CONNECT port, here", "token", auth + "CONNECT /dev/ttyS0\n", "OK\r\nOK CONNECT /dev/ttyS0\r\n",
+            false);
+        row("LOAD ../x", "", "LOAD ../x\n",
+            "ERR LOAD takes a file name in the console's folder, without a path: ../x\r\n", false);
+        row("QUIT", "", "QUIT\nPRESET 1\n", "OK bye\r\n", true);
+    }
+    void security()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, replies);
+        vt::MessageCapture capture;
+        const quint16 nPort = start(setup.contains("far") ? new FarServer : new ControlServer,
+                                    setup.contains("token") ? token : "");
+        std::vector<std::unique_ptr<Peer>> crowd;
+        while (setup == "crowd" && crowd.size() < ControlServer::maxClients)
+            crowd.push_back(std::make_unique<Peer>(nPort));
+        QTRY_COMPARE(capture.lines.filter("connection from").size(), int(crowd.size()));
+        Peer peer(nPort);
+        QFETCH(QByteArray, bytes);
+        peer.socket.write(bytes);
+        QTRY_COMPARE(peer.got(), replies);
+        // The console echoes what it ran and never refuses: every other reply is the port's own.
+        QStringList asked, refused;
+        for (const QString &reply : replies.split("\r\n", Qt::SkipEmptyParts))
+            (reply.startsWith("ERR ") ? refused : asked) << reply.mid(3).trimmed();
+        asked.removeAll("");
+        asked.removeAll("bye");
+        QCOMPARE(m_pConsole->calls, asked);
+        for (const QString &reason : refused)
+            QVERIFY2(capture.lines.contains("control: " + peer.name + " refused: " + reason),
+                     qPrintable(reason));
+        QVERIFY(!capture.lines.join('\n').contains(token));
+        QVERIFY(!bytes.startsWith(auth) || capture.lines.contains("control: " + peer.name + " AUTH ***"));
+        QFETCH(bool, closed);
+        if (closed) {
+            QTRY_VERIFY(peer.closed());
+            QTRY_VERIFY(setup == "crowd" || capture.lines.contains("control: " + peer.name + " closed"));
+        } else {
+            peer.socket.write("PING\n");
+            QTRY_COMPARE(peer.got(), replies + "OK PING\r\n");
+        }
+        for (auto &pOther : crowd) {
+            pOther->socket.write("PING\n");
+            QTRY_COMPARE(pOther->got(), QString("OK PING\r\n"));
+        }
+    }
+
+    void local()
+    {
+        QVERIFY(isLoopback(QHostAddress("::ffff:127.0.0.1")) && isLoopback(QHostAddress("::1")));
+        QVERIFY(!isLoopback(QHostAddress("::ffff:10.0.0.1")) && !isLoopback(QHostAddress("10.0.0.1")));
+        QString strError;
+        ControlServer server;
+        QVERIFY(!server.listen(QHostAddress::AnyIPv4, 0, QByteArray(), &strError));
+        QVERIFY2(strError.contains("needs a token"), qPrintable(strError));
+    }
+
+    // Idle clients stay for hours; the system probes them so that a vanished panel is noticed.
+    void keepAlive()
+    {
+        Peer peer(start(new ControlServer));
+        QTRY_COMPARE(m_pServer->findChildren<QTcpSocket *>().size(), 1);
+        const int nSocket = int(m_pServer->findChildren<QTcpSocket *>().first()->socketDescriptor());
+        QList<int> values;
+        const int options[][2] = {{SOL_SOCKET, SO_KEEPALIVE},
+                                  {IPPROTO_TCP, TCP_KEEPIDLE},
+                                  {IPPROTO_TCP, TCP_KEEPINTVL},
+                                  {IPPROTO_TCP, TCP_KEEPCNT}};
+        for (const auto &option : options) {
+            int nValue = -1;
+            socklen_t nSize = sizeof nValue;
+            ::getsockopt(nSocket, option[0], option[1], &nValue, &nSize);
+            values << nValue;
+        }
+        QCOMPARE(values, QList<int>({1, 60, 10, 6}));
+    }
+
+    void busy()
+    {
+        vt::MessageCapture capture;
+        const quint16 nPort = start(new ControlServer);
+        m_pServer->setTarget(nullptr);
+        Peer wall(nPort), query(nPort), flood(nPort), deaf(nPort);
+        wall.socket.write("PRESET 1\nPING\n");
+        QTRY_COMPARE(wall.got(), QString("ERR not ready\r\nERR not ready\r\n"));
+        m_pServer->setTarget(m_pConsole);
+        m_pConsole->busy = true;
+        wall.socket.write("PRESET 1\nPING\nPRESET 2\n");
+        QTRY_VERIFY(capture.lines.contains("control: " + wall.name + " PRESET 2"));
+        flood.socket.write(QByteArray("RESET 1\n").repeated(34));
+        query.socket.write("STATUS\n");
+        QTRY_COMPARE(query.got(), QString("OK STATUS\r\n"));
+        QTRY_COMPARE(capture.lines.filter("refused: busy").size(), 2);
+        // A client that leaves its replies unread is dropped before they pass 64 KiB.
+        deaf.socket.write("PRESET 1\n" + QByteArray("LOAD /" + QByteArray(60, 'x') + "\n").repeated(700));
+        QTRY_VERIFY(deaf.closed());
+        QVERIFY(capture.lines.contains("control: " + deaf.name +
+                                       " refused: replies not read (more than 64 KiB waiting)"));
+        QCOMPARE(wall.got() + flood.got() + deaf.got(), QString("ERR not ready\r\nERR not ready\r\n"));
+        QCOMPARE(m_pConsole->calls, QStringList{"STATUS"});
+        m_pConsole->busy = false;
+        QTRY_COMPARE(wall.got(),
+                     QString("ERR not ready\r\nERR not ready\r\nOK PRESET 1\r\nOK PING\r\nOK PRESET 2\r\n"));
+        QTRY_COMPARE(flood.got(), QString("OK RESET 1\r\n").repeated(32) + "ERR busy\r\nERR busy\r\n");
+        QStringList calls{"STATUS", "PRESET 1", "PING", "PRESET 2"};
+        while (calls.size() < 4 + ControlConnection::maxQueued)
+            calls << "RESET 1";
+        QCOMPARE(m_pConsole->calls, calls);
+    }
+
+    // execute() runs an event loop of its own, in which clients send, leave and arrive.
+    void nestedLoop()
+    {
+        vt::MessageCapture capture;
+        const quint16 nPort = start(new ControlServer);
+        Peer first(nPort), second(nPort);
+        std::unique_ptr<Peer> pThird;
+        m_pConsole->during = [&] {
+            second.socket.write("PRESET 2\nPING\n");
+            first.socket.write("PING\n");
+            first.socket.disconnectFromHost();
+            pThird = std::make_unique<Peer>(nPort);
+            pThird->socket.write("PING\n");
+            QTRY_VERIFY(capture.lines.contains("control: " + first.name + " closed") &&
+                        capture.lines.contains("control: " + pThird->name + " PING") &&
+                        capture.lines.contains("control: " + second.name + " PRESET 2"));
+        };
+        first.socket.write("PRESET 1\n");
+        QTRY_COMPARE(second.got(), QString("OK PRESET 2\r\nOK PING\r\n"));
+        QTRY_COMPARE(pThird->got(), QString("OK PING\r\n"));
+        QCOMPARE(m_pConsole->calls, QStringList({"PRESET 1", "PING", "PRESET 2", "PING"}));
+        QCOMPARE(m_pConsole->maxDepth, 1);
+    }
+
+    // setup: "token" (the port wants one), "busy" (the console never gets to the command), "closed" (no
+    // console listens), "open" (others may read the token file). printed: the reply, or a part of the error.
+    void client_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("fileToken");
+        QTest::addColumn<int>("rc");
+        QTest::addColumn<QString>("printed");
+        const auto row = [](const char *name, const char *setup, const char *line,
+                            const QByteArray &fileToken, int rc, const char *printed) {
+            QTest::newRow(name) << setup << line << fileToken << rc << QString(printed);
+        };
+        row("OK", "", "preset 3", "", 0, "OK PRESET 3");
+        row("ERR", "", "PRESET 17", "", 1, "ERR out of range: preset 17 (1 to 16)");
+        row("token file", "token", "PING", token, 0, "OK PING");
+        row("wrong token", "token", "PING", "s3cret-token-43", 1, "ERR unauthorized");
+        row("token file open", "token open", "PING", token, 2, "can be read by others");
+        row("no console", "closed", "PING", "", 2, "no console at 127.0.0.1:");
+        row("no reply", "busy", "PRESET 1", "", 2, "no reply from the console at 127.0.0.1:");
+        row("empty line", "", " ", "", 2, "nothing to send");
+        row("two lines", "", "PING\nQUIT", "", 2, "nothing to send");
+    }
+    void client()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QByteArray, fileToken);
+        const quint16 nPort = start(new ControlServer, setup.contains("token") ? token : "");
+        m_pConsole->busy = setup == "busy";
+        if (setup == "closed")
+            m_pServer->close();
+        const QString strFile = fileToken.isEmpty() ? QString() : QDir::current().filePath("token");
+        QVERIFY(strFile.isEmpty() ||
+                (vt::writeFile(strFile, fileToken + "\n") &&
+                 ::chmod(QFile::encodeName(strFile), setup.contains("open") ? 0644 : 0600) == 0));
+        QFETCH(QString, line);
+        std::atomic<int> rc{-1};
+        QString strOut, strErr;
+        // The client blocks; the server needs this thread's event loop.
+        std::thread client([&] {
+            QTextStream out(&strOut), err(&strErr);
+            rc = sendControlLine(line, QString::number(nPort), strFile, out, err, 2000, 500);
+        });
+        QTRY_VERIFY(rc != -1);
+        client.join();
+        QTEST(int(rc), "rc");
+        QFETCH(QString, printed);
+        QCOMPARE(rc == 2 ? strErr.contains(printed) && strOut.isEmpty()
+                         : strOut == printed + '\n' && strErr.isEmpty(),
+                 true);
+    }
+
+    void endpoint_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("parsed");
+        row("7860", "127.0.0.1 7860");
+        row(" 0.0.0.0:7860 ", "0.0.0.0 7860");
+        row("[::1]:65535", "::1 65535");
+        row("10.0.0.1:1", "10.0.0.1 1");
+        row("", "ERR no port given: [ADDRESS:]PORT, as in 7860 or 0.0.0.0:7860");
+        row("0", "ERR not a port number: 0 (1 to 65535)");
+        row("127.0.0.1:65536", "ERR not a port number: 65536 (1 to 65535)");
+        row("+80", "ERR not a port number: +80 (1 to 65535)");
+        row("::1:7860", "ERR an IPv6 address goes in brackets, as in [::1]:7860: ::1:7860");
+        row("[::1]", "ERR no port after the IPv6 address, as in [::1]:7860: [::1]");
+        row("[1.2.3.4]:80", "ERR not an IP address: 1.2.3.4");
+        row("127.1:80", "ERR not an IP address: 127.1");
+        row("wallpc:80", "ERR not an IP address: wallpc");
+    }
+    void endpoint()
+    {
+        QFETCH(QString, text);
+        QHostAddress address;
+        quint16 nPort = 0;
+        QString strError;
+        const bool isParsed = parseEndpoint(text, &address, &nPort, &strError);
+        QTEST(isParsed ? address.toString() + ' ' + QString::number(nPort) : "ERR " + strError, "parsed");
+    }
+
+    void tokenFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char *name, const QByteArray &content, int mode, const char *result) {
+            QTest::newRow(name) << content << mode << QString(result);
+        };
+        row("private", token + "\n", 0600, token);
+        row("first line, trimmed", " \t" + token + " \r\nmore\n", 0400, token);
+        row("group may read", token, 0640, "ERR %1 can be read by others: chmod 600 %1");
+        row("others may write", token, 0602, "ERR %1 can be changed by others: chmod 600 %1");
+        row("12 characters", "123456789012", 0600, "123456789012");
+        row("short", "12345678901\n", 0600, "ERR the token in %1 is too short (at least 12 characters)");
+        row("two words", "s3cret token-42", 0600,
+            "ERR the token in %1 must be one word of printable ASCII characters");
+        row("large", token + QByteArray(4096, ' '), 0600, "ERR the token file %1 is larger than 4 KiB");
+        row("missing", "", 0, "ERR cannot read the token file %1: No such file or directory");
+    }
+    void tokenFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, mode);
+        const QString strFile = QDir::current().filePath("token");
+        QFile::remove(strFile);
+        QVERIFY(content.isEmpty() ||
+                (vt::writeFile(strFile, content) && ::chmod(QFile::encodeName(strFile), mode) == 0));
+        QByteArray key;
+        QString strError;
+        const QString strGot = readTokenFile(strFile, &key, &strError) ? QString(key) : "ERR " + strError;
+        QFETCH(QString, result);
+        QCOMPARE(strGot, result.replace("%1", strFile));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestControl)
+#include "tst_control.moc"
