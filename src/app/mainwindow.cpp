@@ -107,6 +107,7 @@ void MainWindow::initConnections()
     connect(m_pTitleFrame, SIGNAL(sendLayout()), m_pOperationFrame, SIGNAL(sendLayout()));
     connect(m_pTitleFrame, SIGNAL(undo()), m_pOperationFrame, SIGNAL(undo()));
     connect(m_pTitleFrame, SIGNAL(redo()), m_pOperationFrame, SIGNAL(redo()));
+    connect(m_pTitleFrame, SIGNAL(wallSetup()), m_pOperationFrame, SIGNAL(wallSetup()));
     connect(m_pOperationFrame, SIGNAL(differencesChanged(QStringList)), m_pTitleFrame,
             SLOT(onWallDiffers(QStringList)));
     connect(m_pOperationFrame, SIGNAL(undoAvailable(bool)), m_pTitleFrame, SLOT(setUndoEnabled(bool)));

@@ -82,9 +82,9 @@ void TitleFrame::initLayout()
     pLayout->addWidget(m_pConnectButton);
     pLayout->addWidget(m_pDisconnectButton);
     pLayout->addSpacing(10);
-    pLayout->addWidget(m_pLinkLabel, 1);
+    pLayout->addWidget(m_pLinkLabel, 2);
     pLayout->addSpacing(10);
-    pLayout->addWidget(m_pWallButton, 2);
+    pLayout->addWidget(m_pWallButton, 3);
     pLayout->addStretch(0);
     pLayout->addWidget(m_pAboutButton);
     pLayout->addWidget(m_pMinButton);
@@ -182,6 +182,9 @@ void TitleFrame::onLinkState()
     // Rich text, so that a long reason wraps instead of running off the screen.
     m_pLinkLabel->setToolTip(QStringLiteral("<p>%1</p>").arg(text.toHtmlEscaped()));
     m_pLinkLabel->setText(text);
+    // The state itself stays readable beside the wall's; a long reason is shortened.
+    m_pLinkLabel->ensurePolished();
+    m_pLinkLabel->setMinimumWidth(qMin(m_pLinkLabel->fontMetrics().horizontalAdvance(text) + 6, 200));
 }
 
 void TitleFrame::onWallDiffers(const QStringList &reasons)

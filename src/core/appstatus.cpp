@@ -100,6 +100,9 @@ void AppStatus::resetFields()
     m_spliceColumn = 3;
     m_edgeX = 0;
     m_edgeY = 0;
+    m_lastPreset = 0;
+    m_isPresetChanged = false;
+    m_hasPresetKeys = false;
 }
 
 void AppStatus::reload()
@@ -139,6 +142,13 @@ void AppStatus::setSceneAlias(int index, const QString &strAlias)
     if (index < 0 || index >= m_sceneAliases.size())
         return;
     m_sceneAliases[index] = strAlias;
+}
+
+void AppStatus::setLastPreset(int nPreset, bool bChanged)
+{
+    const bool isPreset = nPreset >= 1 && nPreset <= aliasCount;
+    m_lastPreset = isPreset ? nPreset : 0;
+    m_isPresetChanged = isPreset && bChanged;
 }
 
 void AppStatus::setSceneType(int nType)
@@ -198,6 +208,9 @@ void AppStatus::load()
     m_edgeY = value(QStringLiteral("edgeY"), 0).toInt();
     m_openModel = value(QStringLiteral("openModel"), false).toBool();
     m_layoutFolder = value(QStringLiteral("layoutFolder"), QString()).toString();
+    m_hasPresetKeys = m_pSettings && m_pSettings->contains(QStringLiteral("lastPreset"));
+    setLastPreset(value(QStringLiteral("lastPreset"), 0).toInt(),
+                  value(QStringLiteral("lastPresetChanged"), false).toBool());
     m_sceneAliases.clear();
     for (int i = 1; i <= aliasCount; ++i)
         m_sceneAliases.append(value(aliasKey(i), QString()).toString());
@@ -214,6 +227,10 @@ void AppStatus::save()
     values.append({QStringLiteral("openModel"), m_openModel});
     if (!m_layoutFolder.isEmpty())
         values.append({QStringLiteral("layoutFolder"), m_layoutFolder});
+    if (m_lastPreset != 0 || m_hasPresetKeys) {
+        values.append({QStringLiteral("lastPreset"), m_lastPreset});
+        values.append({QStringLiteral("lastPresetChanged"), m_isPresetChanged});
+    }
     for (int i = 1; i <= aliasCount; ++i)
         values.append({aliasKey(i), m_sceneAliases.value(i - 1)});
     writeConfig(values);

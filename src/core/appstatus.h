@@ -32,6 +32,9 @@ public:
     int spliceColumn() const { return m_spliceColumn; }
     int edgeX() const { return m_edgeX; }
     int edgeY() const { return m_edgeY; }
+    // The preset recalled or saved last (1 to 16, 0 for none), and whether the wall was edited since.
+    int lastPreset() const { return m_lastPreset; }
+    bool isPresetChanged() const { return m_isPresetChanged; }
 
     void setLangType(const QString &strLang) { m_langType = strLang; }
     void setCurrPort(const QString &strPort) { m_currPort = strPort; }
@@ -45,6 +48,7 @@ public:
     void setSpliceColumn(int nColumn) { m_spliceColumn = nColumn; }
     void setEdgeX(int nEdge) { m_edgeX = nEdge; }
     void setEdgeY(int nEdge) { m_edgeY = nEdge; }
+    void setLastPreset(int nPreset, bool bChanged);
 
     // Writes every field to the settings file now; the destructor calls it at exit. A file that cannot
     // be replaced whole (read-only folder, full disk) is left as it was.
@@ -86,6 +90,10 @@ private:
     int m_spliceColumn = 0;
     int m_edgeX = 0;
     int m_edgeY = 0;
+    int m_lastPreset = 0;
+    bool m_isPresetChanged = false;
+    // The file held the preset keys: they are written back even when no preset is marked any more.
+    bool m_hasPresetKeys = false;
     // The settings file, absolute; m_pSettings reads it, and is null while it is no regular file.
     QString m_strFile;
     QSettings *m_pSettings = nullptr;

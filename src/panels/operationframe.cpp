@@ -1,13 +1,11 @@
 #include "operationframe.h"
 
-#include "commonframe.h"
 #include "positionframe.h"
 #include "sceneframe.h"
 #include "signalframe.h"
 #include "spliceframe.h"
 
 #include <QHBoxLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -18,23 +16,21 @@ OperationFrame::OperationFrame(QWidget *parent) : QFrame(parent)
     setProperty("class", "OperationFrame");
 }
 
-OperationFrame::~OperationFrame()
-{
-    delete m_pSceneFrame;
-    delete m_pCommonFrame;
-}
+OperationFrame::~OperationFrame() = default;
 
 void OperationFrame::initLayout()
 {
     // The view comes first: it builds the scene, which restores the last layout, before any panel exists.
     m_pSpliceFrame = new SpliceFrmae(this);
+    m_pSceneFrame = new SceneFrame(this);
     m_pSignalFrame = new signalframe(this);
     m_pPositionFrame = new PositionFrame(this);
 
     auto *pInner = new QHBoxLayout;
     pInner->setSpacing(10);
     pInner->setContentsMargins(0, 0, 0, 0);
-    pInner->addWidget(m_pSpliceFrame, 3);
+    pInner->addWidget(m_pSpliceFrame, 1);
+    pInner->addWidget(m_pSceneFrame, 0);
 
     auto *pOuter = new QVBoxLayout;
     pOuter->setSpacing(10);
@@ -64,31 +60,16 @@ void OperationFrame::initConnections()
     connect(this, SIGNAL(sendLayout()), m_pSpliceFrame, SLOT(onSendLayout()));
     connect(this, SIGNAL(undo()), m_pSpliceFrame, SLOT(onUndo()));
     connect(this, SIGNAL(redo()), m_pSpliceFrame, SLOT(onRedo()));
+    connect(this, SIGNAL(wallSetup()), m_pSpliceFrame, SLOT(onWallSetup()));
+    connect(m_pSceneFrame, SIGNAL(saveModel(int)), m_pSpliceFrame, SLOT(onSaveModel(int)));
+    connect(m_pSceneFrame, SIGNAL(loadModel(int)), m_pSpliceFrame, SLOT(onLoadModel(int)));
+    connect(m_pSpliceFrame, SIGNAL(presetRecalled(int)), m_pSceneFrame, SLOT(onPresetRecalled(int)));
+    connect(m_pSpliceFrame, SIGNAL(presetSaved(int)), m_pSceneFrame, SLOT(onPresetSaved(int)));
+    connect(m_pSpliceFrame, SIGNAL(wallEdited()), m_pSceneFrame, SLOT(onWallEdited()));
     connect(m_pSignalFrame, SIGNAL(resetUnits(int)), m_pSpliceFrame, SLOT(onResetUnits(int)));
     connect(m_pSpliceFrame, SIGNAL(switchModel(int)), m_pPositionFrame, SLOT(switchSplice(int)));
     connect(m_pSpliceFrame, SIGNAL(differencesChanged(QStringList)), this, SIGNAL(differencesChanged(QStringList)));
     connect(m_pSpliceFrame, SIGNAL(undoAvailable(bool)), this, SIGNAL(undoAvailable(bool)));
     connect(m_pSpliceFrame, SIGNAL(redoAvailable(bool)), this, SIGNAL(redoAvailable(bool)));
 }
-
-// The two panels that are never placed cost a quarter of the start-up; they are built once the window
-// has been painted.
-void OperationFrame::buildHiddenPanels()
-{
-    if (m_pCommonFrame)
-        return;
-    m_pSceneFrame = new SceneFrame(nullptr);
-    m_pCommonFrame = new CommonFrame(nullptr);
-    connect(m_pCommonFrame, SIGNAL(updateSceneCount()), m_pSpliceFrame, SLOT(updateSceneUnit()));
-    connect(m_pCommonFrame, SIGNAL(changeSceneType(int,int)), m_pSpliceFrame, SLOT(onChangSceneType(int,int)));
-    connect(m_pSceneFrame, SIGNAL(saveModel(int)), m_pSpliceFrame, SLOT(onSaveModel(int)));
-    connect(m_pSceneFrame, SIGNAL(loadModel(int)), m_pSpliceFrame, SLOT(onLoadModel(int)));
-}
 // clang-format on
-
-void OperationFrame::paintEvent(QPaintEvent *event)
-{
-    QFrame::paintEvent(event);
-    if (!m_pCommonFrame)
-        QTimer::singleShot(0, this, &OperationFrame::buildHiddenPanels);
-}

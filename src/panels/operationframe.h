@@ -3,15 +3,14 @@
 
 #include <QFrame>
 
-class CommonFrame;
 class PositionFrame;
 class SceneFrame;
 class SpliceFrmae;
 class signalframe;
 
-// The body of the main window: creates the control frames, places three of them (splice settings above,
-// the wall in the middle, the position panel below) and wires all of them together. The frames never
-// see each other; every exchange runs over the connections made here.
+// The body of the main window: creates the control frames, places them (splice settings above, the wall
+// in the middle with the preset strip beside it, the position panel below) and wires all of them together.
+// The frames never see each other; every exchange runs over the connections made here.
 class OperationFrame : public QFrame
 {
     Q_OBJECT
@@ -22,28 +21,23 @@ public:
 
 signals:
     void changeSize(int);
-    // Relay the title bar's requests: send the whole layout again, take an edit back or do it again.
+    // Relay the title bar's requests: send the whole layout again, take an edit back or do it again, set
+    // up the wall.
     void sendLayout();
     void undo();
     void redo();
+    void wallSetup();
     // Why the wall may differ from the picture; whether there is an edit to take back or do again.
     void differencesChanged(QStringList);
     void undoAvailable(bool);
     void redoAvailable(bool);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     void initLayout();
     void initConnections();
-    void buildHiddenPanels();
 
     SpliceFrmae *m_pSpliceFrame = nullptr;
-    // Wired but never placed or shown, so they have no parent and are deleted here; built after the
-    // first paint.
     SceneFrame *m_pSceneFrame = nullptr;
-    CommonFrame *m_pCommonFrame = nullptr;
     signalframe *m_pSignalFrame = nullptr;
     PositionFrame *m_pPositionFrame = nullptr;
 };

@@ -1,8 +1,9 @@
 #include "spliceframe.h"
 
 #include "appstatus.h"
-#include "splicescene.h"
+#include "presetstore.h"
 #include "unitwnd.h"
+#include "wallsetupdlg.h"
 
 #include <QDebug>
 #include <QEvent>
@@ -12,6 +13,7 @@
 #include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QMessageBox>
 #include <QPen>
 #include <QTimer>
 #include <QUndoStack>
@@ -70,11 +72,6 @@ SpliceFrmae::~SpliceFrmae()
     m_pScene = nullptr;
     delete m_pView;
     m_pView = nullptr;
-}
-
-QString SpliceFrmae::sceneFileName(int nIndex)
-{
-    return QString::asprintf("Scene%02d.data", nIndex + 1);
 }
 
 void SpliceFrmae::initView()
@@ -226,16 +223,72 @@ void SpliceFrmae::drawDimensionMarks()
 
 void SpliceFrmae::onSaveModel(int nIndex)
 {
-    if (nIndex < 0 || nIndex > 15)
-        return;
-    m_pScene->saveModel(sceneFileName(nIndex));
+    QString strError;
+    if (!savePreset(nIndex, &strError))
+        QMessageBox::warning(window(), tr("Save"), strError);
 }
 
 void SpliceFrmae::onLoadModel(int nIndex)
 {
-    if (nIndex < 0 || nIndex > 15)
+    recallPreset(nIndex, true);
+}
+
+SpliceScene::LoadResult SpliceFrmae::recallPreset(int nID, bool bAsk)
+{
+    if (nID < 0 || nID >= PresetStore::count)
+        return SpliceScene::LoadResult();
+    const SpliceScene::LoadResult result = loadFile(PresetStore::fileName(nID + 1), bAsk);
+    if (result.isLoaded)
+        emit presetRecalled(nID);
+    return result;
+}
+
+bool SpliceFrmae::savePreset(int nID, QString *pError)
+{
+    if (nID < 0 || nID >= PresetStore::count)
+        return false;
+    if (!m_pScene->saveLayout(PresetStore::fileName(nID + 1), pError))
+        return false;
+    emit presetSaved(nID);
+    return true;
+}
+
+SpliceScene::LoadResult SpliceFrmae::loadFile(const QString &strFile, bool bAsk)
+{
+    return m_pScene->loadLayout(strFile, bAsk);
+}
+
+void SpliceFrmae::onWallSetup()
+{
+    if (!m_pWallDlg)
+        m_pWallDlg = new WallSetupDlg(window());
+    AppStatus *status = AppStatus::theAppStatus();
+    m_pWallDlg->setValues(status->sceneRow(), status->sceneColumn(), status->sceneType());
+    if (m_pWallDlg->exec() != QDialog::Accepted)
         return;
-    m_pScene->loadModel(sceneFileName(nIndex));
+    const int nOldType = status->sceneType();
+    const int nType = m_pWallDlg->sceneType();
+    // Another scene type is another wall: its windows go.
+    if (nType != nOldType && m_pScene->placedWindowCount() > 0 &&
+        QMessageBox::question(
+            window(), tr("Wall setup"),
+            tr("Another scene type clears the wall: its %1 windows are removed from the picture "
+               "(the wall keeps showing them until a layout is sent). Go on?")
+                .arg(m_pScene->placedWindowCount()),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (m_pWallDlg->rows() != status->sceneRow() || m_pWallDlg->columns() != status->sceneColumn()) {
+        status->setSceneRow(m_pWallDlg->rows());
+        status->setSceneColumn(m_pWallDlg->columns());
+        updateSceneUnit();
+    }
+    if (nType != nOldType) {
+        status->setSceneType(nType);
+        onChangSceneType(nOldType, nType);
+        // The grid of the standard model covers the new wall.
+        if (!status->isOpenModel())
+            m_pScene->applyOpenModel(false);
+    }
 }
 
 void SpliceFrmae::onChangSceneType(int oldType, int nType)

@@ -3,6 +3,7 @@
 
 #include "address.h"
 #include "position.h"
+#include "splicescene.h"
 
 #include <QFrame>
 #include <QList>
@@ -10,7 +11,7 @@
 class QGraphicsItem;
 class QGraphicsLineItem;
 class QGraphicsView;
-class SpliceScene;
+class WallSetupDlg;
 class UnitWnd;
 
 // Shows the wall: the view and the wall scene with its outline, unit grid and dimension marks. It is the
@@ -23,6 +24,14 @@ class SpliceFrmae : public QFrame
 public:
     explicit SpliceFrmae(QWidget *parent = nullptr);
     ~SpliceFrmae() override;
+
+    // Recalls preset nID (0 to 15) as a click on it does; bAsk as for loadFile.
+    SpliceScene::LoadResult recallPreset(int nID, bool bAsk);
+    // Stores the visible windows in preset nID; false, with the reason, when the file could not be written.
+    bool savePreset(int nID, QString *pError);
+    // Loads a layout file as Load does; with bAsk, questions and failures are shown.
+    SpliceScene::LoadResult loadFile(const QString &strFile, bool bAsk);
+    const SpliceScene *scene() const { return m_pScene; }
 
 signals:
     // Type -1 when no window is selected.
@@ -38,6 +47,9 @@ signals:
     void switchModel(int);
     void undoAvailable(bool);
     void redoAvailable(bool);
+    // A preset was recalled or stored (0 to 15).
+    void presetRecalled(int);
+    void presetSaved(int);
 
 public slots:
     void updateSceneUnit();
@@ -55,14 +67,13 @@ public slots:
     void onRedo();
     void onResetUnits(int nTarget);
     void onDifferences();
+    // Asks for the wall's units and scene type, and rebuilds the picture for them.
+    void onWallSetup();
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // The file a numbered scene button saves to and loads from: "Scene01.data" for button 0.
-    static QString sceneFileName(int nIndex);
-
     void initView();
     void initConnections();
     void drawBorder();
@@ -72,6 +83,7 @@ private:
     QGraphicsView *m_pView = nullptr;
     SpliceScene *m_pScene = nullptr;
     bool m_isInitialised = false;
+    WallSetupDlg *m_pWallDlg = nullptr;
     QList<QGraphicsLineItem *> m_gridLines;
     QList<QGraphicsLineItem *> m_borderLines;
     QList<QGraphicsItem *> m_marks;

@@ -646,17 +646,16 @@ QStringList SpliceScene::differences() const
     if (m_cutOffSent >= 0)
         reasons << tr("%1 of %2 windows sent before the link was lost").arg(m_cutOffSent).arg(m_cutOffTotal);
     else if (unsent > 0)
-        reasons << tr("windows not sent to the wall: %1 (no link)").arg(unsent);
+        reasons << tr("windows not sent (no link): %1").arg(unsent);
     if (hidden > 0)
-        reasons << tr("windows sent but not shown, of the other splice model: %1").arg(hidden);
+        reasons << tr("windows of the other model sent unseen: %1").arg(hidden);
     QStringList closed;
     for (const ClosedWnd &entry : m_closedOnWall) {
         if (!closed.contains(QString::number(entry.address)))
             closed << QString::number(entry.address);
     }
     if (!closed.isEmpty())
-        reasons
-            << tr("closed windows still on the wall until their units are reset: %1").arg(closed.join(", "));
+        reasons << tr("closed windows still on the wall: %1 (reset their units)").arg(closed.join(", "));
     return reasons;
 }
 
@@ -686,12 +685,28 @@ void SpliceScene::collectRecords(ModelFile *model)
 void SpliceScene::saveModel(QString strFile)
 {
     qDebug() << "111111111122222222222";
+    QString strError;
+    if (!saveLayout(strFile, &strError))
+        QMessageBox::warning(nullptr, tr("Save"), strError);
+}
+
+bool SpliceScene::saveLayout(const QString &strFile, QString *pError)
+{
     ModelFile model(strFile, false);
     collectRecords(&model);
-    if (!model.write())
-        QMessageBox::warning(
-            nullptr, tr("Save"),
-            tr("The layout could not be saved in %1 (%2).").arg(strFile, model.errorString()));
+    if (model.write())
+        return true;
+    if (pError)
+        *pError = tr("The layout could not be saved in %1 (%2).").arg(strFile, model.errorString());
+    return false;
+}
+
+int SpliceScene::placedWindowCount() const
+{
+    const bool isOpen = AppStatus::theAppStatus()->isOpenModel();
+    return int(std::count_if(m_windows.begin(), m_windows.end(), [isOpen](UnitWnd *pWnd) {
+        return isOpen || pWnd->type() != 1 || pWnd->address().first >= 0;
+    }));
 }
 
 void SpliceScene::loadModel(QString strFile)

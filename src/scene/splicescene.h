@@ -58,6 +58,10 @@ public:
     // shown asks whether to switch to it first (switchModel) and a file without a layout is shown; without
     // it nothing is asked or shown.
     LoadResult loadLayout(const QString &strFile, bool bAsk);
+    // Writes the visible windows to a layout file; false, with the reason, when it could not be replaced.
+    bool saveLayout(const QString &strFile, QString *pError);
+    // Windows that a new wall would drop for good: all but the unaddressed cells of the standard grid.
+    int placedWindowCount() const;
     // Sends every visible window with an address again, its rectangle and its rotation: for a controller
     // that was switched off or reconnected.
     void sendLayout();

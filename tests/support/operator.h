@@ -4,8 +4,9 @@
 // Plays an operator on the wall view and the widgets around it with real input, from a script: steps
 // separated by ';', points in scene units as "x,y". drag/rdrag P1 P2 ... (left/right button), click P,
 // dblclick P, key K (Left, Ctrl+Z ...), hold K N M (pressed, N repeats, the events of that time handled, M
-// more repeats, released), menu P ENTRY (right-click, choose), button TEXT[#N] (the Nth visible one with
-// that text or object name), field LABEL V (type, Enter), answer V1,V2 (the next dialog: its fields in turn,
+// more repeats, released), menu P ENTRY (right-click, choose), button [Ctrl+]TEXT[#N] (the Nth visible one
+// with that text or object name), bmenu TEXT|ENTRY (a button's menu), action TEXT (a menu entry, as chosen),
+// field LABEL V (type, Enter), answer V1,V2 (the next dialog: its fields in turn,
 // or its list, then Ok; "cancel" cancels; a file dialog takes V1 as the name; a message box the button V1,
 // else its default). A message box's text is kept in messages; an unexpected dialog, or one that stays open
 // after its answer (it refused the values), is closed and noted there.
@@ -138,17 +139,34 @@ public:
                     return "no menu entry " + strStep;
             } else if (verb == "answer") {
                 m_answers << rest.split(',');
-            } else if (verb == "button") {
+            } else if (verb == "button" || verb == "bmenu") {
+                const bool isCtrl = rest.startsWith("Ctrl+");
+                const QString name = rest.mid(isCtrl ? 5 : 0).section('#', 0, 0).section('|', 0, 0);
                 QList<QAbstractButton *> buttons;
                 for (QAbstractButton *pButton : m_pRoot->findChildren<QAbstractButton *>()) {
-                    if ((pButton->text() == rest.section('#', 0, 0) ||
-                         pButton->objectName() == rest.section('#', 0, 0)) &&
+                    if ((pButton->text() == name || pButton->objectName() == name) &&
                         pButton->isVisibleTo(m_pRoot) && pButton->isEnabled())
                         buttons << pButton;
                 }
-                if (buttons.size() < qMax(1, rest.section('#', 1).toInt()))
+                const int nth = qMax(1, rest.section('#', 1).section('|', 0, 0).toInt());
+                if (buttons.size() < nth)
                     return "no enabled button " + rest;
-                click(buttons.at(qMax(1, rest.section('#', 1).toInt()) - 1));
+                QAbstractButton *pButton = buttons.at(nth - 1);
+                if (verb == "button") {
+                    QTest::mouseClick(pButton, Qt::LeftButton, isCtrl ? Qt::ControlModifier : Qt::NoModifier,
+                                      pButton->rect().center());
+                    continue;
+                }
+                m_menuEntry = rest.section('|', 1);
+                QContextMenuEvent event(QContextMenuEvent::Mouse, pButton->rect().center(),
+                                        pButton->mapToGlobal(pButton->rect().center()));
+                QApplication::sendEvent(pButton, &event);
+                m_menuEntry.clear();
+            } else if (verb == "action") {
+                QAction *pAction = withText<QAction>(m_pRoot, rest);
+                if (!pAction || !pAction->isEnabled())
+                    return "no enabled action " + rest;
+                pAction->trigger();
             } else if (verb == "field") {
                 QWidget *pField = fieldOf(label);
                 if (!pField || !pField->isEnabled())
@@ -266,9 +284,11 @@ private:
                 typeInto(pEdit, values.value(dialogFields.size() - 1));
             }
         }
+        // A list takes the value after those of the fields.
         if (auto *pList = pDlg->findChild<QComboBox *>()) {
+            const QString value = values.value(dialogFields.size());
             dialogFields << pList->currentText();
-            pList->setCurrentIndex(pList->findText(values.value(0)));
+            pList->setCurrentIndex(pList->findText(value));
         }
         QAbstractButton *pButton =
             withText<QAbstractButton>(pDlg, values.value(0) == "cancel" ? "Cancel" : "Ok");

@@ -101,6 +101,8 @@ inline void click(QWidget *pWidget, Qt::MouseButton button = Qt::LeftButton)
 inline void typeInto(QWidget *pField, const QString &strText, bool bConfirm = false)
 {
     QVERIFY(pField);
+    // Clicked into first, as an operator does: the field has the keyboard.
+    pField->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(pField, Qt::Key_Delete);
     QTest::keyClicks(pField, strText);
