@@ -13,82 +13,14 @@
     </message>
 </context>
 <context>
-    <name>CommonFrame</name>
+    <name>MainWindow</name>
     <message>
-        <source>Port</source>
-        <translation>串口</translation>
+        <source>%1: its texts (%2) were not found, shown in English</source>
+        <translation>%1：找不到其界面文本（%2），以英文显示</translation>
     </message>
     <message>
-        <source>Input</source>
-        <translation>输入</translation>
-    </message>
-    <message>
-        <source>Output</source>
-        <translation>输出</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>分辨率</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>拼接</translation>
-    </message>
-    <message>
-        <source>Address</source>
-        <translation>地址</translation>
-    </message>
-    <message>
-        <source>Rotate</source>
-        <translation>旋转</translation>
-    </message>
-    <message>
-        <source>Unit Row</source>
-        <translation>单元行数</translation>
-    </message>
-    <message>
-        <source>Unit Column</source>
-        <translation>单元列数</translation>
-    </message>
-    <message>
-        <source>Scene Type</source>
-        <translation>场景类型</translation>
-    </message>
-    <message>
-        <source>Open Model</source>
-        <translation>任意拼接</translation>
-    </message>
-    <message>
-        <source>landscape</source>
-        <translation>横屏</translation>
-    </message>
-    <message>
-        <source>portrait</source>
-        <translation>竖屏</translation>
-    </message>
-    <message>
-        <source>stretch</source>
-        <translation>拉伸</translation>
-    </message>
-    <message>
-        <source>Connect</source>
-        <translation>连接</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Common Setting</source>
-        <translation>通用设置</translation>
-    </message>
-    <message>
-        <source>Function Setting</source>
-        <translation>功能设置</translation>
-    </message>
-    <message>
-        <source>DisConnect</source>
-        <translation>断开</translation>
+        <source>control port off: %1</source>
+        <translation>控制端口已关闭：%1</translation>
     </message>
 </context>
 <context>
@@ -201,16 +133,103 @@
 <context>
     <name>SceneFrame</name>
     <message>
-        <source>Scene</source>
-        <translation>场景</translation>
-    </message>
-    <message>
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
     <message>
-        <source>&apos;Ctrl&apos;+click button to Save, click button to Load.</source>
-        <translation>按住 Ctrl 单击按钮保存场景，单击按钮调用场景。</translation>
+        <source>Preset %1</source>
+        <translation>场景 %1</translation>
+    </message>
+    <message>
+        <source>Empty: Ctrl+click stores the wall here.</source>
+        <translation>空：按住 Ctrl 单击可将当前屏幕墙保存到此处。</translation>
+    </message>
+    <message>
+        <source>Damaged: %1 holds no layout. Ctrl+click stores the wall here.</source>
+        <translation>已损坏：%1 中没有布局。按住 Ctrl 单击可将当前屏幕墙保存到此处。</translation>
+    </message>
+    <message>
+        <source>%1 windows</source>
+        <translation>%1 个窗口</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>保存于 %1</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>场景</translation>
+    </message>
+    <message>
+        <source>%1 cannot be recalled: %2 is damaged or holds no window. The wall is unchanged.</source>
+        <translation>无法调用“%1”：%2 已损坏或不含任何窗口。墙面保持不变。</translation>
+    </message>
+    <message>
+        <source>Replace the layout in %1 with the wall as it is now?</source>
+        <translation>要用当前的屏幕墙替换“%1”中的布局吗？</translation>
+    </message>
+    <message>
+        <source>Clear %1? Its layout file %2 is removed.</source>
+        <translation>要清除“%1”吗？其布局文件 %2 将被删除。</translation>
+    </message>
+    <message>
+        <source>%1 could not be removed.</source>
+        <translation>无法删除 %1。</translation>
+    </message>
+    <message>
+        <source>Click: recall. Ctrl+click: store the wall.</source>
+        <translation>单击：调用场景。Ctrl+单击：保存当前屏幕墙。</translation>
+    </message>
+    <message>
+        <source>Save here</source>
+        <translation>保存到此处</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
+        <translation>网络端口要写明主机和端口，例如 socket://192.168.1.50:4001</translation>
+    </message>
+    <message>
+        <source>no port chosen</source>
+        <translation>未选择端口</translation>
+    </message>
+    <message>
+        <source>the line went away (adapter unplugged, or the connection closed)</source>
+        <translation>线路已断开（适配器被拔出，或连接已关闭）</translation>
+    </message>
+    <message>
+        <source>connection refused: is the device server on, and the port right?</source>
+        <translation>连接被拒绝：设备服务器是否已开启，端口是否正确？</translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation>找不到主机</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>%1 秒内无应答</translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation>没有此设备</translation>
+    </message>
+    <message>
+        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
+        <translation>权限不足：用户须属于 dialout 组（sudo usermod -aG dialout $USER，然后重新登录）</translation>
+    </message>
+    <message>
+        <source>the port is busy: another program has it open</source>
+        <translation>端口忙：另一个程序已打开它</translation>
+    </message>
+    <message>
+        <source>the port is locked by another program</source>
+        <translation>端口被另一个程序锁定</translation>
     </message>
 </context>
 <context>
@@ -316,6 +335,21 @@
     </message>
 </context>
 <context>
+    <name>SpliceFrmae</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Wall setup</source>
+        <translation>屏幕墙设置</translation>
+    </message>
+    <message>
+        <source>Another scene type clears the wall: its %1 windows are removed from the picture (the wall keeps showing them until a layout is sent). Go on?</source>
+        <translation>更换场景类型会清空屏幕墙：其 %1 个窗口将从画面中移除（在发送布局之前，屏幕墙上仍会显示这些窗口）。是否继续？</translation>
+    </message>
+</context>
+<context>
     <name>SpliceScene</name>
     <message>
         <source>Waring</source>
@@ -381,6 +415,34 @@
         <source>Sending the layout: %1 of %2 windows</source>
         <translation>正在发送布局：%2 个窗口中的第 %1 个</translation>
     </message>
+    <message>
+        <source>The windows of this layout belong to the %1, but the %2 is shown. Switch to the %1 to see them?</source>
+        <translation>此布局的窗口属于“%1”，但当前显示的是“%2”。要切换到“%1”查看这些窗口吗？</translation>
+    </message>
+    <message>
+        <source>standard model</source>
+        <translation>标准拼接</translation>
+    </message>
+    <message>
+        <source>irregular model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>%1 of %2 windows sent before the link was lost</source>
+        <translation>连接断开前已发送 %2 个窗口中的 %1 个</translation>
+    </message>
+    <message>
+        <source>windows not sent (no link): %1</source>
+        <translation>未发送的窗口（未连接）：%1</translation>
+    </message>
+    <message>
+        <source>windows of the other model sent unseen: %1</source>
+        <translation>已发送但此画面中看不到的另一拼接模式窗口：%1</translation>
+    </message>
+    <message>
+        <source>closed windows still on the wall: %1 (reset their units)</source>
+        <translation>已关闭但仍在屏幕墙上的窗口：%1（请复位其所在单元）</translation>
+    </message>
 </context>
 <context>
     <name>TitleFrame</name>
@@ -429,7 +491,7 @@
         <translation>发送布局</translation>
     </message>
     <message>
-        <source>Choose the controller's port: a serial port, or a device server's network address</source>
+        <source>Choose the controller&apos;s port: a serial port, or a device server&apos;s network address</source>
         <translation>选择控制器的端口：串口，或设备服务器的网络地址</translation>
     </message>
     <message>
@@ -469,12 +531,28 @@
         <translation>撤销</translation>
     </message>
     <message>
-        <source>Undo, redo, send the layout again, language, about</source>
-        <translation>撤销、重做、重新发送布局、语言、关于</translation>
-    </message>
-    <message>
         <source>Version %1</source>
         <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Wall setup…</source>
+        <translation>屏幕墙设置…</translation>
+    </message>
+    <message>
+        <source>The wall may differ: %1</source>
+        <translation>屏幕墙可能与画面不一致：%1</translation>
+    </message>
+    <message>
+        <source>The wall may differ from this picture:</source>
+        <translation>屏幕墙可能与此画面不一致：</translation>
+    </message>
+    <message>
+        <source>Press to send the layout again.</source>
+        <translation>按此按钮重新发送布局。</translation>
+    </message>
+    <message>
+        <source>Undo, redo, wall setup, language, send the layout again, about</source>
+        <translation>撤销、重做、屏幕墙设置、语言、重新发送布局、关于</translation>
     </message>
 </context>
 <context>
@@ -498,6 +576,49 @@
     <message>
         <source>Size:%1,%2</source>
         <translation>大小：%1,%2</translation>
+    </message>
+</context>
+<context>
+    <name>WallSetupDlg</name>
+    <message>
+        <source>Wall setup</source>
+        <translation>屏幕墙设置</translation>
+    </message>
+    <message>
+        <source>Unit rows</source>
+        <translation>单元行数</translation>
+    </message>
+    <message>
+        <source>Unit columns</source>
+        <translation>单元列数</translation>
+    </message>
+    <message>
+        <source>Scene type</source>
+        <translation>场景类型</translation>
+    </message>
+    <message>
+        <source>Display units of the wall from top to bottom, 1 to %1</source>
+        <translation>屏幕墙从上到下的显示单元数，1 到 %1</translation>
+    </message>
+    <message>
+        <source>Display units of the wall from left to right, 1 to %1</source>
+        <translation>屏幕墙从左到右的显示单元数，1 到 %1</translation>
+    </message>
+    <message>
+        <source>How the display units stand: landscape, portrait, or stretch (a portrait wall drawn wide); changing it clears the wall</source>
+        <translation>显示单元的摆放方式：横屏、竖屏或拉伸（竖屏墙按横向宽幅绘制）；更改后会清空屏幕墙</translation>
+    </message>
+    <message>
+        <source>landscape</source>
+        <translation>横屏</translation>
+    </message>
+    <message>
+        <source>portrait</source>
+        <translation>竖屏</translation>
+    </message>
+    <message>
+        <source>stretch</source>
+        <translation>拉伸</translation>
     </message>
 </context>
 <context>
@@ -579,7 +700,7 @@
         <translation>所有文件 (*)</translation>
     </message>
     <message>
-        <source>Hide the units' addresses</source>
+        <source>Hide the units&apos; addresses</source>
         <translation>隐藏各单元的地址</translation>
     </message>
     <message>
@@ -603,55 +724,12 @@
         <translation>将屏幕墙的布局保存到文件 (Ctrl+S)</translation>
     </message>
     <message>
-        <source>Show each unit's address on the wall</source>
+        <source>Show each unit&apos;s address on the wall</source>
         <translation>在屏幕墙上显示各单元的地址</translation>
     </message>
     <message>
         <source>Show the %1 input on the wall</source>
         <translation>在屏幕墙上显示 %1 输入</translation>
-    </message>
-</context>
-<context>
-    <name>SerialLink</name>
-    <message>
-        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
-        <translation>网络端口要写明主机和端口，例如 socket://192.168.1.50:4001</translation>
-    </message>
-    <message>
-        <source>no port chosen</source>
-        <translation>未选择端口</translation>
-    </message>
-    <message>
-        <source>the line went away (adapter unplugged, or the connection closed)</source>
-        <translation>线路已断开（适配器被拔出，或连接已关闭）</translation>
-    </message>
-    <message>
-        <source>connection refused: is the device server on, and the port right?</source>
-        <translation>连接被拒绝：设备服务器是否已开启，端口是否正确？</translation>
-    </message>
-    <message>
-        <source>host not found</source>
-        <translation>找不到主机</translation>
-    </message>
-    <message>
-        <source>no answer within %1 seconds</source>
-        <translation>%1 秒内无应答</translation>
-    </message>
-    <message>
-        <source>no such device</source>
-        <translation>没有此设备</translation>
-    </message>
-    <message>
-        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
-        <translation>权限不足：用户须属于 dialout 组（sudo usermod -aG dialout $USER，然后重新登录）</translation>
-    </message>
-    <message>
-        <source>the port is busy: another program has it open</source>
-        <translation>端口忙：另一个程序已打开它</translation>
-    </message>
-    <message>
-        <source>the port is locked by another program</source>
-        <translation>端口被另一个程序锁定</translation>
     </message>
 </context>
 </TS>

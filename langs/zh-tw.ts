@@ -13,82 +13,14 @@
     </message>
 </context>
 <context>
-    <name>CommonFrame</name>
+    <name>MainWindow</name>
     <message>
-        <source>Port</source>
-        <translation>序列埠</translation>
+        <source>%1: its texts (%2) were not found, shown in English</source>
+        <translation>%1：找不到其介面文字（%2），以英文顯示</translation>
     </message>
     <message>
-        <source>Input</source>
-        <translation>輸入</translation>
-    </message>
-    <message>
-        <source>Output</source>
-        <translation>輸出</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>解析度</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>拼接</translation>
-    </message>
-    <message>
-        <source>Address</source>
-        <translation>位址</translation>
-    </message>
-    <message>
-        <source>Rotate</source>
-        <translation>旋轉</translation>
-    </message>
-    <message>
-        <source>Unit Row</source>
-        <translation>單元列數</translation>
-    </message>
-    <message>
-        <source>Unit Column</source>
-        <translation>單元欄數</translation>
-    </message>
-    <message>
-        <source>Scene Type</source>
-        <translation>場景類型</translation>
-    </message>
-    <message>
-        <source>Open Model</source>
-        <translation>任意拼接</translation>
-    </message>
-    <message>
-        <source>landscape</source>
-        <translation>橫向</translation>
-    </message>
-    <message>
-        <source>portrait</source>
-        <translation>直向</translation>
-    </message>
-    <message>
-        <source>stretch</source>
-        <translation>延展</translation>
-    </message>
-    <message>
-        <source>Connect</source>
-        <translation>連線</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>確定</translation>
-    </message>
-    <message>
-        <source>Common Setting</source>
-        <translation>一般設定</translation>
-    </message>
-    <message>
-        <source>Function Setting</source>
-        <translation>功能設定</translation>
-    </message>
-    <message>
-        <source>DisConnect</source>
-        <translation>中斷連線</translation>
+        <source>control port off: %1</source>
+        <translation>控制埠已關閉：%1</translation>
     </message>
 </context>
 <context>
@@ -201,16 +133,103 @@
 <context>
     <name>SceneFrame</name>
     <message>
-        <source>Scene</source>
-        <translation>場景</translation>
-    </message>
-    <message>
         <source>Rename</source>
         <translation>重新命名</translation>
     </message>
     <message>
-        <source>&apos;Ctrl&apos;+click button to Save, click button to Load.</source>
-        <translation>按住 Ctrl 點選按鈕儲存場景，點選按鈕載入場景。</translation>
+        <source>Preset %1</source>
+        <translation>場景 %1</translation>
+    </message>
+    <message>
+        <source>Empty: Ctrl+click stores the wall here.</source>
+        <translation>空白：按住 Ctrl 點選可將目前螢幕牆儲存到此處。</translation>
+    </message>
+    <message>
+        <source>Damaged: %1 holds no layout. Ctrl+click stores the wall here.</source>
+        <translation>已損壞：%1 中沒有佈局。按住 Ctrl 點選可將目前螢幕牆儲存到此處。</translation>
+    </message>
+    <message>
+        <source>%1 windows</source>
+        <translation>%1 個視窗</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>儲存於 %1</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>場景</translation>
+    </message>
+    <message>
+        <source>%1 cannot be recalled: %2 is damaged or holds no window. The wall is unchanged.</source>
+        <translation>無法載入「%1」：%2 已損壞或不含任何視窗。牆面保持不變。</translation>
+    </message>
+    <message>
+        <source>Replace the layout in %1 with the wall as it is now?</source>
+        <translation>要用目前的螢幕牆取代「%1」中的佈局嗎？</translation>
+    </message>
+    <message>
+        <source>Clear %1? Its layout file %2 is removed.</source>
+        <translation>要清除「%1」嗎？其佈局檔案 %2 將被刪除。</translation>
+    </message>
+    <message>
+        <source>%1 could not be removed.</source>
+        <translation>無法刪除 %1。</translation>
+    </message>
+    <message>
+        <source>Click: recall. Ctrl+click: store the wall.</source>
+        <translation>點選：載入場景。Ctrl+點選：儲存目前螢幕牆。</translation>
+    </message>
+    <message>
+        <source>Save here</source>
+        <translation>儲存到此處</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
+        <translation>網路連接埠要寫明主機和連接埠，例如 socket://192.168.1.50:4001</translation>
+    </message>
+    <message>
+        <source>no port chosen</source>
+        <translation>未選擇連接埠</translation>
+    </message>
+    <message>
+        <source>the line went away (adapter unplugged, or the connection closed)</source>
+        <translation>線路已中斷（轉接器被拔出，或連線已關閉）</translation>
+    </message>
+    <message>
+        <source>connection refused: is the device server on, and the port right?</source>
+        <translation>連線被拒絕：裝置伺服器是否已開啟，連接埠是否正確？</translation>
+    </message>
+    <message>
+        <source>host not found</source>
+        <translation>找不到主機</translation>
+    </message>
+    <message>
+        <source>no answer within %1 seconds</source>
+        <translation>%1 秒內無回應</translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation>沒有此裝置</translation>
+    </message>
+    <message>
+        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
+        <translation>權限不足：使用者須屬於 dialout 群組（sudo usermod -aG dialout $USER，然後重新登入）</translation>
+    </message>
+    <message>
+        <source>the port is busy: another program has it open</source>
+        <translation>連接埠忙碌：另一個程式已開啟它</translation>
+    </message>
+    <message>
+        <source>the port is locked by another program</source>
+        <translation>連接埠被另一個程式鎖定</translation>
     </message>
 </context>
 <context>
@@ -316,6 +335,21 @@
     </message>
 </context>
 <context>
+    <name>SpliceFrmae</name>
+    <message>
+        <source>Save</source>
+        <translation>儲存</translation>
+    </message>
+    <message>
+        <source>Wall setup</source>
+        <translation>螢幕牆設定</translation>
+    </message>
+    <message>
+        <source>Another scene type clears the wall: its %1 windows are removed from the picture (the wall keeps showing them until a layout is sent). Go on?</source>
+        <translation>變更場景類型會清空螢幕牆：其 %1 個視窗將從畫面中移除（在傳送佈局之前，螢幕牆上仍會顯示這些視窗）。是否繼續？</translation>
+    </message>
+</context>
+<context>
     <name>SpliceScene</name>
     <message>
         <source>Waring</source>
@@ -381,6 +415,34 @@
         <source>Sending the layout: %1 of %2 windows</source>
         <translation>正在傳送佈局：%2 個視窗中的第 %1 個</translation>
     </message>
+    <message>
+        <source>The windows of this layout belong to the %1, but the %2 is shown. Switch to the %1 to see them?</source>
+        <translation>此佈局的視窗屬於「%1」，但目前顯示的是「%2」。要切換到「%1」檢視這些視窗嗎？</translation>
+    </message>
+    <message>
+        <source>standard model</source>
+        <translation>標準拼接</translation>
+    </message>
+    <message>
+        <source>irregular model</source>
+        <translation>任意拼接</translation>
+    </message>
+    <message>
+        <source>%1 of %2 windows sent before the link was lost</source>
+        <translation>連線中斷前已傳送 %2 個視窗中的 %1 個</translation>
+    </message>
+    <message>
+        <source>windows not sent (no link): %1</source>
+        <translation>未傳送的視窗（未連線）：%1</translation>
+    </message>
+    <message>
+        <source>windows of the other model sent unseen: %1</source>
+        <translation>已傳送但此畫面中看不到的另一拼接模式視窗：%1</translation>
+    </message>
+    <message>
+        <source>closed windows still on the wall: %1 (reset their units)</source>
+        <translation>已關閉但仍在螢幕牆上的視窗：%1（請重設其所在單元）</translation>
+    </message>
 </context>
 <context>
     <name>TitleFrame</name>
@@ -429,7 +491,7 @@
         <translation>傳送佈局</translation>
     </message>
     <message>
-        <source>Choose the controller's port: a serial port, or a device server's network address</source>
+        <source>Choose the controller&apos;s port: a serial port, or a device server&apos;s network address</source>
         <translation>選擇控制器的連接埠：序列埠，或裝置伺服器的網路位址</translation>
     </message>
     <message>
@@ -469,12 +531,28 @@
         <translation>復原</translation>
     </message>
     <message>
-        <source>Undo, redo, send the layout again, language, about</source>
-        <translation>復原、重做、重新傳送佈局、語言、關於</translation>
-    </message>
-    <message>
         <source>Version %1</source>
         <translation>版本 %1</translation>
+    </message>
+    <message>
+        <source>Wall setup…</source>
+        <translation>螢幕牆設定…</translation>
+    </message>
+    <message>
+        <source>The wall may differ: %1</source>
+        <translation>螢幕牆可能與畫面不一致：%1</translation>
+    </message>
+    <message>
+        <source>The wall may differ from this picture:</source>
+        <translation>螢幕牆可能與此畫面不一致：</translation>
+    </message>
+    <message>
+        <source>Press to send the layout again.</source>
+        <translation>按此按鈕重新傳送佈局。</translation>
+    </message>
+    <message>
+        <source>Undo, redo, wall setup, language, send the layout again, about</source>
+        <translation>復原、重做、螢幕牆設定、語言、重新傳送佈局、關於</translation>
     </message>
 </context>
 <context>
@@ -498,6 +576,49 @@
     <message>
         <source>Size:%1,%2</source>
         <translation>大小：%1,%2</translation>
+    </message>
+</context>
+<context>
+    <name>WallSetupDlg</name>
+    <message>
+        <source>Wall setup</source>
+        <translation>螢幕牆設定</translation>
+    </message>
+    <message>
+        <source>Unit rows</source>
+        <translation>單元列數</translation>
+    </message>
+    <message>
+        <source>Unit columns</source>
+        <translation>單元欄數</translation>
+    </message>
+    <message>
+        <source>Scene type</source>
+        <translation>場景類型</translation>
+    </message>
+    <message>
+        <source>Display units of the wall from top to bottom, 1 to %1</source>
+        <translation>螢幕牆由上到下的顯示單元數，1 到 %1</translation>
+    </message>
+    <message>
+        <source>Display units of the wall from left to right, 1 to %1</source>
+        <translation>螢幕牆由左到右的顯示單元數，1 到 %1</translation>
+    </message>
+    <message>
+        <source>How the display units stand: landscape, portrait, or stretch (a portrait wall drawn wide); changing it clears the wall</source>
+        <translation>顯示單元的擺放方式：橫向、直向或延展（直向螢幕牆以橫向寬幅繪製）；變更後會清空螢幕牆</translation>
+    </message>
+    <message>
+        <source>landscape</source>
+        <translation>橫向</translation>
+    </message>
+    <message>
+        <source>portrait</source>
+        <translation>直向</translation>
+    </message>
+    <message>
+        <source>stretch</source>
+        <translation>延展</translation>
     </message>
 </context>
 <context>
@@ -579,7 +700,7 @@
         <translation>所有檔案 (*)</translation>
     </message>
     <message>
-        <source>Hide the units' addresses</source>
+        <source>Hide the units&apos; addresses</source>
         <translation>隱藏各單元的位址</translation>
     </message>
     <message>
@@ -603,55 +724,12 @@
         <translation>將螢幕牆的佈局儲存到檔案 (Ctrl+S)</translation>
     </message>
     <message>
-        <source>Show each unit's address on the wall</source>
+        <source>Show each unit&apos;s address on the wall</source>
         <translation>在螢幕牆上顯示各單元的位址</translation>
     </message>
     <message>
         <source>Show the %1 input on the wall</source>
         <translation>在螢幕牆上顯示 %1 輸入</translation>
-    </message>
-</context>
-<context>
-    <name>SerialLink</name>
-    <message>
-        <source>a network port is named with its host and port, as in socket://192.168.1.50:4001</source>
-        <translation>網路連接埠要寫明主機和連接埠，例如 socket://192.168.1.50:4001</translation>
-    </message>
-    <message>
-        <source>no port chosen</source>
-        <translation>未選擇連接埠</translation>
-    </message>
-    <message>
-        <source>the line went away (adapter unplugged, or the connection closed)</source>
-        <translation>線路已中斷（轉接器被拔出，或連線已關閉）</translation>
-    </message>
-    <message>
-        <source>connection refused: is the device server on, and the port right?</source>
-        <translation>連線被拒絕：裝置伺服器是否已開啟，連接埠是否正確？</translation>
-    </message>
-    <message>
-        <source>host not found</source>
-        <translation>找不到主機</translation>
-    </message>
-    <message>
-        <source>no answer within %1 seconds</source>
-        <translation>%1 秒內無回應</translation>
-    </message>
-    <message>
-        <source>no such device</source>
-        <translation>沒有此裝置</translation>
-    </message>
-    <message>
-        <source>permission denied: the user must be in the dialout group (sudo usermod -aG dialout $USER, then log in again)</source>
-        <translation>權限不足：使用者須屬於 dialout 群組（sudo usermod -aG dialout $USER，然後重新登入）</translation>
-    </message>
-    <message>
-        <source>the port is busy: another program has it open</source>
-        <translation>連接埠忙碌：另一個程式已開啟它</translation>
-    </message>
-    <message>
-        <source>the port is locked by another program</source>
-        <translation>連接埠被另一個程式鎖定</translation>
     </message>
 </context>
 </TS>

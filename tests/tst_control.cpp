@@ -5,6 +5,8 @@
 #include "controlendpoint.h"
 #include "controlserver.h"
 #include "controltarget.h"
+#include "ptypair.h"
+#include "ser2net.h"
 #include "testsupport.h"
 
 #include <QTcpSocket>
@@ -29,6 +31,7 @@ class FakeConsole : public ControlTarget
 public:
     bool busy = false;
     QStringList calls;
+    // How deep commands that change the wall ran inside each other.
     int depth = 0, maxDepth = 0;
     // Runs inside the next execute(), as a progress dialog's event loop would.
     std::function<void()> during;
@@ -37,10 +40,11 @@ public:
     QString execute(const ControlCommand &command) override
     {
         calls << command.logText();
-        maxDepth = qMax(maxDepth, ++depth);
+        const int step = command.changesWall() ? 1 : 0;
+        maxDepth = qMax(maxDepth, depth += step);
         if (during)
             std::exchange(during, nullptr)();
-        --depth;
+        depth -= step;
         return "OK " + command.logText();
     }
 };
@@ -79,6 +83,44 @@ void row(const QString &strIn, const QString &strOut)
     QTest::newRow(qPrintable(strIn)) << strIn << strOut;
 }
 
+// A port of loopback that nothing listens on now.
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// The built program in a folder of its own, offscreen; exit status and output once it ends.
+struct Program
+{
+    explicit Program(const QString &strFolder, const QStringList &arguments)
+    {
+        process.setWorkingDirectory(strFolder);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(environment);
+        process.start(QCoreApplication::applicationDirPath() + "/../bin/videowall", arguments);
+    }
+    ~Program()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+    // "rc: stdout | stderr", the debug lines left out.
+    QString result()
+    {
+        process.waitForFinished(20000);
+        const QStringList errors = QString::fromUtf8(process.readAllStandardError())
+                                       .split('\n')
+                                       .filter(QRegularExpression("^videowall"));
+        return QString("%1: %2 | %3")
+            .arg(process.exitCode())
+            .arg(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), errors.join(' '));
+    }
+    QProcess process;
+};
+
 QString describe(const ControlCommand &command)
 {
     QStringList numbers;
@@ -97,6 +139,26 @@ class TestControl : public QObject
 
     FakeConsole *m_pConsole = nullptr;
     ControlServer *m_pServer = nullptr;
+    // The real console of the session test, its controller's terminal and its control port.
+    QTemporaryDir m_folder;
+    PtyPair m_pty;
+    std::unique_ptr<Program> m_pConsoleProcess;
+    std::unique_ptr<Peer> m_pSession;
+    quint16 m_nConsolePort = 0;
+
+    // A folder as an operator leaves it: settings (with extra lines), preset 3 and the layout "news".
+    void prepareFolder(const QString &strFolder, const QByteArray &settings = QByteArray())
+    {
+        vt::writeFile(strFolder + "/UserData.data",
+                      "[Config]\nopenModel=true\ncurrPort=" + m_pty.slavePath().toUtf8() + "\n" + settings);
+        vt::writeFile(
+            strFolder + "/Scene03.data",
+            R"({"items":[{"address":{"x":3},"position":{"x":0,"y":0,"width":1920,"height":1080}},)"
+            R"({"address":{"x":4},"rotate":1,"position":{"x":1920,"y":0,"width":1920,"height":1080}}]})");
+        vt::writeFile(
+            strFolder + "/news.json",
+            R"({"items":[{"address":{"x":5},"position":{"x":600,"y":210,"width":960,"height":540}}]})");
+    }
 
     // With a token the port listens on every address, as an operator opens it to the room's network.
     quint16 start(ControlServer *pServer, const QByteArray &key = QByteArray())
@@ -109,6 +171,11 @@ class TestControl : public QObject
 private slots:
     void initTestCase() { vt::enterFreshDir(); }
     void init() { m_pConsole = new FakeConsole; }
+    void cleanupTestCase()
+    {
+        m_pSession.reset();
+        m_pConsoleProcess.reset();
+    }
     void cleanup()
     {
         delete m_pServer;
@@ -346,7 +413,8 @@ private slots:
         QCOMPARE(m_pConsole->calls, calls);
     }
 
-    // execute() runs an event loop of its own, in which clients send, leave and arrive.
+    // execute() runs an event loop of its own, in which clients send, leave and arrive; a query is answered
+    // meanwhile, a command that changes the wall waits.
     void nestedLoop()
     {
         vt::MessageCapture capture;
@@ -360,12 +428,12 @@ private slots:
             pThird = std::make_unique<Peer>(nPort);
             pThird->socket.write("PING\n");
             QTRY_VERIFY(capture.lines.contains("control: " + first.name + " closed") &&
-                        capture.lines.contains("control: " + pThird->name + " PING") &&
                         capture.lines.contains("control: " + second.name + " PRESET 2"));
+            QTRY_COMPARE(pThird->got(), QString("OK PING\r\n"));
+            QCOMPARE(second.got(), QString());
         };
         first.socket.write("PRESET 1\n");
         QTRY_COMPARE(second.got(), QString("OK PRESET 2\r\nOK PING\r\n"));
-        QTRY_COMPARE(pThird->got(), QString("OK PING\r\n"));
         QCOMPARE(m_pConsole->calls, QStringList({"PRESET 1", "PING", "PRESET 2", "PING"}));
         QCOMPARE(m_pConsole->maxDepth, 1);
     }
@@ -482,6 +550,146 @@ private slots:
         const QString strGot = readTokenFile(strFile, &key, &strError) ? QString(key) : "ERR " + strError;
         QFETCH(QString, result);
         QCOMPARE(strGot, result.replace("%1", strFile));
+    }
+
+    // The console from outside, one connection kept open as a room controller keeps it: each command's reply
+    // and the frames it put on the wire. "%pty" stands for the terminal's path, "~" before a reply for a
+    // part.
+    void console_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("frames");
+        const auto row = [](const char *line, const char *reply, const char *frames) {
+            QTest::newRow(line) << line << reply << frames;
+        };
+        row("PRESET 3", "ERR no link: CONNECT first", "");
+        row("CONNECT", "OK connected: %pty", "");
+        row("PRESET 3", "OK preset 3: 2 windows",
+            "3:0,0,1920,1080; rotate 3,0; 4:1920,0,1920,1080; rotate 4,1");
+        row("WINDOW 4 100 200 960 540", "OK window 4 at 100,200,960,540", "4:100,200,960,540");
+        row("WINDOW 4 3000 0 960 540", "ERR the rectangle does not lie on the wall of 3840 x 2160", "");
+        row("WINDOW 9 0 0 10 10",
+            "ERR no window with address 9 is shown (cells of the standard grid are not moved)", "");
+        row("STATUS",
+            R"(OK {"busy":false,"differences":[],"link":"connected","model":"irregular","port":"%pty","preset":3,)"
+            R"("presetChanged":true,"sceneType":"landscape","windows":2})",
+            "");
+        row("PRESET SAVE 7", "OK preset 7 saved", "");
+        row("PRESETS", R"(~{"alias":"Preset 7","damaged":false,"empty":false,"number":7})", "");
+        row("PRESET 9", "ERR preset 9 is empty", "");
+        row("LOAD news", "OK loaded news.json: 1 window", "5:600,210,960,540; rotate 5,0");
+        row("LOAD missing", "ERR no such layout file: missing.json", "");
+        row("INPUT HDMI2", "OK input HDMI2", "signal 3");
+        row("RESET 4", "OK reset 4", "reset 4");
+        row("RESET ALL", "OK reset all", "reset 255");
+        row("DISCONNECT", "OK disconnected", "");
+        row("RESET ALL", "ERR no link: CONNECT first", "");
+        row("QUIT", "OK bye", "");
+    }
+    void console()
+    {
+        if (!m_pConsoleProcess) {
+            prepareFolder(m_folder.path());
+            m_nConsolePort = freePort();
+            m_pConsoleProcess = std::make_unique<Program>(
+                m_folder.path(), QStringList{"--control", QString("127.0.0.1:%1").arg(m_nConsolePort)});
+            QTRY_VERIFY_WITH_TIMEOUT((m_pSession = std::make_unique<Peer>(m_nConsolePort))->socket.state() ==
+                                         QAbstractSocket::ConnectedState,
+                                     10000);
+        }
+        QFETCH(QString, line);
+        QFETCH(QString, reply);
+        const QString got = m_pSession->got();
+        m_pSession->socket.write(line.toUtf8() + "\r");
+        QTRY_VERIFY_WITH_TIMEOUT(m_pSession->got().endsWith("\r\n") && m_pSession->got() != got, 10000);
+        const QString answer = m_pSession->got().mid(got.size()).chopped(2);
+        reply.replace("%pty", m_pty.slavePath());
+        QVERIFY2(reply.startsWith('~') ? answer.contains(reply.mid(1)) : answer == reply, qPrintable(answer));
+        QTEST(vt::decoded(m_pty.read(0, 200)), "frames");
+    }
+
+    // --send against the running console; --control refused on the command line, left off from the settings.
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("result");
+        const auto row = [](const char *name, const char *arguments, const char *settings,
+                            const char *result) {
+            QTest::newRow(name) << arguments << QByteArray(settings) << result;
+        };
+        row("send OK", "--send|PING|--to|%console", "", "0: OK videowall " VW_VERSION " | ");
+        row("send ERR", "--send|PRESET 17|--to|%console", "", "1: ERR out of range: preset 17 (1 to 16) | ");
+        row("send to no console", "--send|PING|--to|%free", "",
+            "2:  | videowall: no console at 127.0.0.1:%free: Connection refused");
+        row("off loopback without a token", "--control|0.0.0.0:%free", "",
+            "2:  | videowall: the control port was not opened: a control port on 0.0.0.0 needs a token file "
+            "(--control-token-file FILE)");
+        row("port taken", "--control|%console", "", "2:  | videowall: the control port was not opened: ~");
+        row("from the settings, kept running", "", "controlPort=0.0.0.0:7860\n",
+            "running, control: port off: ~");
+        row("bad option", "--contrl|1", "", "2:  | videowall: Unknown option 'contrl'.");
+    }
+    void commandLine()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, result);
+        QVERIFY(m_pConsoleProcess);
+        QTemporaryDir folder;
+        prepareFolder(folder.path(), settings);
+        const QString free = QString::number(freePort()), console = QString::number(m_nConsolePort);
+        result.replace("%free", free);
+        Program program(
+            folder.path(),
+            arguments.replace("%free", free).replace("%console", console).split('|', Qt::SkipEmptyParts));
+        QString got;
+        if (result.startsWith("running")) {
+            QVERIFY(!program.process.waitForFinished(1500));
+            got =
+                "running, " + QString::fromUtf8(program.process.readAllStandardError()).section("\n", -2, -2);
+        } else {
+            got = program.result();
+        }
+        QVERIFY2(result.endsWith('~') ? got.startsWith(result.chopped(1)) : got == result, qPrintable(got));
+    }
+
+    // The headless apply sends a layout as Load does (portrait transposed, as the folder's settings say),
+    // through the simulator's terminal and through ser2net, and never writes the settings; it refuses what it
+    // cannot send whole, and a folder where a console runs.
+    void headlessApply()
+    {
+        QTemporaryDir folder;
+        prepareFolder(folder.path(), "SceneType=1\n");
+        const QByteArray settings = vt::readFile(folder.filePath("UserData.data"));
+        QString out = Program(folder.path(), {"--apply", "news.json", "--port", m_pty.slavePath()}).result();
+        QCOMPARE(out,
+                 "0: window 1 of 1, address 5, 600,210,960,540, rotation 0: sent\n1 of 1 windows sent to " +
+                     m_pty.slavePath() + " | ");
+        QCOMPARE(vt::decoded(m_pty.read(0, 200)), "5:210,600,540,960; rotate 5,0");
+        vt::Ser2net server(m_pty.ttyPath());
+        if (server.isThere() && server.start()) {
+            QCOMPARE(Program(folder.path(), {"--apply", "Scene03.data", "--port", server.telnet()})
+                         .result()
+                         .left(2),
+                     "0:");
+            QCOMPARE(vt::decoded(m_pty.read(0, 200)),
+                     "3:0,0,1080,1920; rotate 3,0; 4:0,1920,1080,1920; rotate 4,1");
+        }
+        QCOMPARE(Program(folder.path(), {"--apply", "missing.json", "--port", m_pty.slavePath()}).result(),
+                 "2:  | videowall: no such layout file: missing.json");
+        QCOMPARE(Program(folder.path(), {"--apply", "news.json", "--port", "/dev/vw-none"}).result(),
+                 "2:  | videowall: /dev/vw-none did not open: no such device; nothing sent");
+        QCOMPARE(
+            Program(m_folder.path(), {"--apply", "news.json", "--port", m_pty.slavePath()})
+                .result()
+                .section("; ", 1),
+            "send the layout through it, so that its picture stays true: videowall --send \"LOAD name\" or "
+            "videowall --send \"PRESET n\"");
+        QCOMPARE(vt::decoded(m_pty.read(0, 200)), QString());
+        QCOMPARE(vt::readFile(folder.filePath("UserData.data")), settings);
+        QVERIFY(!QFile::exists(folder.filePath("SpliceState.data")));
     }
 };
 

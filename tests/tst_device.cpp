@@ -1,12 +1,11 @@
 // The device link seen from the wire: the bytes of every frame, and what a controller on a real
 // pseudo-terminal receives, answers and survives.
 #include "ptypair.h"
+#include "ser2net.h"
 #include "seriallink.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QSerialPort>
-#include <QStandardPaths>
 #include <QTcpServer>
 
 #include <fcntl.h>
@@ -257,41 +256,13 @@ private slots:
     // back.
     void serialDeviceServer()
     {
-        const QString program = QStandardPaths::findExecutable("ser2net", {"/usr/sbin", "/usr/bin"});
-        if (program.isEmpty())
+        vt::Ser2net server(m_pPty->ttyPath());
+        if (!server.isThere())
             QSKIP("ser2net is not installed (scripts/test installs it)");
-        QList<quint16> ports;
-        for (int i = 0; i < 2; ++i) {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::LocalHost));
-            ports << probe.serverPort();
-        }
-        QString config;
-        for (const QString &accepter : {QString("tcp"), QString("telnet(rfc2217),tcp")})
-            config +=
-                QStringLiteral("connection: &c%1\n  accepter: %2,127.0.0.1,%1\n  connector: serialdev,%3,"
-                               "9600n81,local\n  options:\n    kickolduser: true\n")
-                    .arg(ports[config.isEmpty() ? 0 : 1])
-                    .arg(accepter, m_pPty->ttyPath());
-        QVERIFY(vt::writeFile("ser2net.yaml", config.toUtf8()));
-        QProcess server;
-        auto startServer = [&] {
-            server.start(program, {"-n", "-d", "-c", QDir::current().filePath("ser2net.yaml")});
-            // Up once its ports are taken; a connection to try would open the terminal for a while.
-            for (int tries = 0; tries < 50; ++tries) {
-                QTcpServer probe;
-                if (!probe.listen(QHostAddress::LocalHost, ports[0]) &&
-                    !probe.listen(QHostAddress::LocalHost, ports[1]))
-                    return true;
-                probe.close();
-                QThread::msleep(100);
-            }
-            return false;
-        };
-        QVERIFY(startServer());
+        QVERIFY(server.start());
         const QByteArray frames = hex("c5a703ff00ff6d c5a70a01100d00000d0000000d ae");
-        for (const QString scheme : {"socket://127.0.0.1:%1", "rfc2217://127.0.0.1:%1"}) {
-            QVERIFY(link()->open(scheme.arg(ports[scheme.startsWith("socket") ? 0 : 1])));
+        for (const QString &scheme : {server.raw(), server.telnet()}) {
+            QVERIFY(link()->open(scheme));
             link()->resetUnit(0xFF);
             link()->setPosition(1, 0, 3328, 0, 13, 13);
             QCOMPARE(m_pPty->read(frames.size(), 3000).toHex(' '), frames.toHex(' '));
@@ -301,16 +272,13 @@ private slots:
                 QTest::qWait(300);
             }
         }
-        server.kill();
-        server.waitForFinished();
+        server.stop();
         QTRY_COMPARE(link()->state(), SerialLink::Lost);
         link()->resetUnit(0xFF);
-        QVERIFY(startServer());
-        QVERIFY(link()->open(QStringLiteral("rfc2217://127.0.0.1:%1").arg(ports[1])));
+        QVERIFY(server.start());
+        QVERIFY(link()->open(server.telnet()));
         link()->resetUnit(7);
         QCOMPARE(m_pPty->read(7, 3000), hex("c5a7030700ff75"));
-        server.kill();
-        server.waitForFinished();
     }
 };
 

@@ -1,6 +1,9 @@
 #include "mainwindow.h"
 
 #include "appstatus.h"
+#include "consolecontrol.h"
+#include "controlendpoint.h"
+#include "controlserver.h"
 #include "operationframe.h"
 #include "titleframe.h"
 
@@ -11,15 +14,66 @@
 #include <QLibraryInfo>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_lock(lockFileName())
 {
+    // Taken for --apply to see; a second console in the same folder runs all the same.
+    m_lock.tryLock(0);
     applyLanguage(AppStatus::theAppStatus()->langType());
     initLayout();
     initConnections();
-    m_pTitleFrame->showNotice(m_strNotice);
+    showNotices();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The server goes first: no command may reach the frames while they are torn down.
+    delete m_pServer;
+    m_pServer = nullptr;
+}
+
+QString MainWindow::lockFileName()
+{
+    return QDir::current().filePath(QStringLiteral(".videowall.lock"));
+}
+
+bool MainWindow::startControlPort(const QString &strEndpoint, const QString &strTokenFile, QString *pError)
+{
+    QHostAddress address;
+    quint16 nPort = 0;
+    if (!parseEndpoint(strEndpoint, &address, &nPort, pError))
+        return false;
+    QByteArray token;
+    if (!strTokenFile.isEmpty() && !readTokenFile(strTokenFile, &token, pError))
+        return false;
+    if (token.isEmpty() && !isLoopback(address)) {
+        *pError = QStringLiteral("a control port on %1 needs a token file (--control-token-file FILE)")
+                      .arg(address.toString());
+        return false;
+    }
+    delete m_pServer;
+    m_pServer = new ControlServer;
+    if (!m_pServer->listen(address, nPort, token, pError)) {
+        delete m_pServer;
+        m_pServer = nullptr;
+        return false;
+    }
+    m_pControl = std::make_unique<ConsoleControl>(m_pOperationFrame);
+    m_pServer->setTarget(m_pControl.get());
+    return true;
+}
+
+void MainWindow::setControlNotice(const QString &strNotice)
+{
+    m_strControlNotice = strNotice;
+    showNotices();
+}
+
+void MainWindow::showNotices()
+{
+    QStringList notices{m_strNotice, m_strControlNotice};
+    notices.removeAll(QString());
+    m_pTitleFrame->showNotice(notices.join(QStringLiteral(" \u00B7 ")));
+}
 
 QString MainWindow::translationName(const QString &strLang)
 {
@@ -117,7 +171,7 @@ void MainWindow::initConnections()
 void MainWindow::onChangLang(QString lang)
 {
     applyLanguage(lang);
-    m_pTitleFrame->showNotice(m_strNotice);
+    showNotices();
 }
 
 void MainWindow::changeEvent(QEvent *event)

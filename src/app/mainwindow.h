@@ -1,9 +1,14 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QLockFile>
 #include <QMainWindow>
 #include <QTranslator>
 
+#include <memory>
+
+class ConsoleControl;
+class ControlServer;
 class TitleFrame;
 class OperationFrame;
 
@@ -24,6 +29,15 @@ public:
     static QString findTranslation(const QString &strName);
     // Top-left corner that centres a window of the given size on the desktop (integer division).
     static QPoint centredPosition(const QRect &desktop, const QSize &size);
+    // The file a console holds in its working folder while it runs, so that nothing else sends layouts
+    // behind its back.
+    static QString lockFileName();
+
+    // Opens the control port at "[ADDRESS:]PORT"; off this machine's own addresses only with a token file.
+    // False, with the reason, when it cannot listen.
+    bool startControlPort(const QString &strEndpoint, const QString &strTokenFile, QString *pError);
+    // A note in the title bar about the control port ("" for none).
+    void setControlNotice(const QString &strNotice);
 
 public slots:
     void onChangLang(QString lang);
@@ -36,11 +50,16 @@ private:
     void initConnections();
     // Installs the translators of the language; the notice says when its texts were not found.
     void applyLanguage(const QString &strLang);
+    void showNotices();
 
     QWidget *m_pCentralWidget = nullptr;
     QTranslator m_translator;
     QTranslator m_qtTranslator;
     QString m_strNotice;
+    QString m_strControlNotice;
+    QLockFile m_lock;
+    std::unique_ptr<ConsoleControl> m_pControl;
+    ControlServer *m_pServer = nullptr;
     TitleFrame *m_pTitleFrame = nullptr;
     OperationFrame *m_pOperationFrame = nullptr;
 };

@@ -38,7 +38,7 @@ int sendControlLine(const QString &strLine, const QString &strTo, const QString 
                     QTextStream &out, QTextStream &err, int nConnectTimeout, int nReplyTimeout)
 {
     const auto failed = [&err](const QString &strError) {
-        err << strError << '\n';
+        err << "videowall: " << strError << '\n';
         err.flush();
         return 2;
     };

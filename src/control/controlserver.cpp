@@ -119,13 +119,10 @@ void ControlServer::scheduleCommands()
 void ControlServer::runCommands()
 {
     m_isScheduled = false;
-    // What arrives while execute() runs its own event loop waits until it returns.
-    if (m_isExecuting)
-        return;
     const QPointer<ControlServer> pSelf(this);
     for (;;) {
-        // Queries answer at once; commands that change the wall run in the order they came, across
-        // clients.
+        // Queries answer at once, also while a command runs its own event loop (they change nothing);
+        // commands that change the wall run one at a time, in the order they came across clients.
         ControlConnection *pNext = nullptr;
         for (ControlConnection *pConnection : qAsConst(m_connections)) {
             if (!pConnection->hasCommand())
@@ -134,7 +131,7 @@ void ControlServer::runCommands()
                 pNext = pConnection;
                 break;
             }
-            if (!pNext || pConnection->commandOrder() < pNext->commandOrder())
+            if (!m_isExecuting && (!pNext || pConnection->commandOrder() < pNext->commandOrder()))
                 pNext = pConnection;
         }
         if (!pNext || (pNext->command().changesWall() && m_pTarget && m_pTarget->isBusy()))
@@ -143,11 +140,13 @@ void ControlServer::runCommands()
         const ControlCommand command = pNext->command();
         QString strReply = QStringLiteral("ERR not ready");
         if (m_pTarget) {
-            m_isExecuting = true;
+            const bool isWall = command.changesWall();
+            m_isExecuting = m_isExecuting || isWall;
             strReply = m_pTarget->execute(command);
             if (!pSelf)
                 return;
-            m_isExecuting = false;
+            if (isWall)
+                m_isExecuting = false;
         }
         if (pConnection)
             pConnection->answer(oneLine(strReply));

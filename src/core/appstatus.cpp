@@ -88,6 +88,8 @@ void AppStatus::resetFields()
     m_langType = QStringLiteral("English");
     m_currPort = QStringLiteral("COM1");
     m_layoutFolder.clear();
+    m_controlPort.clear();
+    m_controlTokenFile.clear();
     m_sceneAliases.clear();
     m_sceneRow = 12;
     m_sceneColumn = 12;
@@ -208,6 +210,8 @@ void AppStatus::load()
     m_edgeY = value(QStringLiteral("edgeY"), 0).toInt();
     m_openModel = value(QStringLiteral("openModel"), false).toBool();
     m_layoutFolder = value(QStringLiteral("layoutFolder"), QString()).toString();
+    m_controlPort = value(QStringLiteral("controlPort"), QString()).toString().trimmed();
+    m_controlTokenFile = value(QStringLiteral("controlTokenFile"), QString()).toString().trimmed();
     m_hasPresetKeys = m_pSettings && m_pSettings->contains(QStringLiteral("lastPreset"));
     setLastPreset(value(QStringLiteral("lastPreset"), 0).toInt(),
                   value(QStringLiteral("lastPresetChanged"), false).toBool());
@@ -227,6 +231,7 @@ void AppStatus::save()
     values.append({QStringLiteral("openModel"), m_openModel});
     if (!m_layoutFolder.isEmpty())
         values.append({QStringLiteral("layoutFolder"), m_layoutFolder});
+
     if (m_lastPreset != 0 || m_hasPresetKeys) {
         values.append({QStringLiteral("lastPreset"), m_lastPreset});
         values.append({QStringLiteral("lastPresetChanged"), m_isPresetChanged});

@@ -20,6 +20,10 @@ public:
     QString currPort() const { return m_currPort; }
     // The folder of the layout last saved or loaded, where the file dialogs start ("" at first).
     QString layoutFolder() const { return m_layoutFolder; }
+    // Where the control port listens ("[ADDRESS:]PORT", "" for off) and the file of its token: set by hand
+    // in the settings file, which keeps them as they are.
+    QString controlPort() const { return m_controlPort; }
+    QString controlTokenFile() const { return m_controlTokenFile; }
     QString sceneAlias(int index) const;
     int sceneRow() const { return m_sceneRow; }
     int sceneColumn() const { return m_sceneColumn; }
@@ -78,6 +82,8 @@ private:
     QString m_langType;
     QString m_currPort;
     QString m_layoutFolder;
+    QString m_controlPort;
+    QString m_controlTokenFile;
     QStringList m_sceneAliases;
     int m_sceneRow = 0;
     int m_sceneColumn = 0;

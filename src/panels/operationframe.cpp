@@ -18,6 +18,41 @@ OperationFrame::OperationFrame(QWidget *parent) : QFrame(parent)
 
 OperationFrame::~OperationFrame() = default;
 
+SpliceScene::LoadResult OperationFrame::recallPreset(int nID)
+{
+    return m_pSpliceFrame->recallPreset(nID, false);
+}
+
+bool OperationFrame::savePreset(int nID, QString *pError)
+{
+    return m_pSpliceFrame->savePreset(nID, pError);
+}
+
+SpliceScene::LoadResult OperationFrame::loadLayout(const QString &strFile)
+{
+    return m_pSpliceFrame->loadFile(strFile, false);
+}
+
+void OperationFrame::switchInput(int nSignal)
+{
+    m_pSignalFrame->switchInput(nSignal);
+}
+
+void OperationFrame::resetUnits(int nTarget)
+{
+    m_pSpliceFrame->onResetUnits(nTarget);
+}
+
+bool OperationFrame::moveWindow(int nAddress, const Position &pos, QString *pError, QString *pNote)
+{
+    return m_pSpliceFrame->moveWindow(nAddress, pos, pError, pNote);
+}
+
+const SpliceScene *OperationFrame::scene() const
+{
+    return m_pSpliceFrame->scene();
+}
+
 void OperationFrame::initLayout()
 {
     // The view comes first: it builds the scene, which restores the last layout, before any panel exists.

@@ -1,6 +1,9 @@
 #ifndef OPERATIONFRAME_H
 #define OPERATIONFRAME_H
 
+#include "position.h"
+#include "splicescene.h"
+
 #include <QFrame>
 
 class PositionFrame;
@@ -18,6 +21,16 @@ class OperationFrame : public QFrame
 public:
     explicit OperationFrame(QWidget *parent = nullptr);
     ~OperationFrame() override;
+
+    // The operations that commands from outside the window call: the same the buttons reach, without
+    // questions or message boxes.
+    SpliceScene::LoadResult recallPreset(int nID);
+    bool savePreset(int nID, QString *pError);
+    SpliceScene::LoadResult loadLayout(const QString &strFile);
+    void switchInput(int nSignal);
+    void resetUnits(int nTarget);
+    bool moveWindow(int nAddress, const Position &pos, QString *pError, QString *pNote);
+    const SpliceScene *scene() const;
 
 signals:
     void changeSize(int);

@@ -258,6 +258,39 @@ SpliceScene::LoadResult SpliceFrmae::loadFile(const QString &strFile, bool bAsk)
     return m_pScene->loadLayout(strFile, bAsk);
 }
 
+bool SpliceFrmae::moveWindow(int nAddress, const Position &pos, QString *pError, QString *pNote)
+{
+    const AppStatus *status = AppStatus::theAppStatus();
+    const int wallWidth = 6 * status->unitWidth();
+    const int wallHeight = 6 * status->unitHeight();
+    if (pos.width < 1 || pos.height < 1 || pos.x < 0 || pos.y < 0 || pos.x + pos.width > wallWidth ||
+        pos.y + pos.height > wallHeight) {
+        *pError = QStringLiteral("the rectangle does not lie on the wall of %1 x %2")
+                      .arg(wallWidth)
+                      .arg(wallHeight);
+        return false;
+    }
+    UnitWnd *pFound = nullptr;
+    for (QGraphicsItem *pItem : m_pScene->items(Qt::AscendingOrder)) {
+        auto *pWnd = dynamic_cast<UnitWnd *>(pItem);
+        if (pWnd && pWnd->isVisible() && pWnd->type() != 1 && pWnd->address().first == nAddress) {
+            pFound = pWnd;
+            break;
+        }
+    }
+    if (!pFound) {
+        *pError =
+            QStringLiteral("no window with address %1 is shown (cells of the standard grid are not moved)")
+                .arg(nAddress);
+        return false;
+    }
+    const bool canSend = pFound->canBeSent(false);
+    if (!pFound->applyPosition(pos))
+        *pNote = canSend ? QStringLiteral("not sent: no link")
+                         : QStringLiteral("not sent: a free window at address (0, 0) stays local");
+    return true;
+}
+
 void SpliceFrmae::onWallSetup()
 {
     if (!m_pWallDlg)

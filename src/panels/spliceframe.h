@@ -31,6 +31,10 @@ public:
     bool savePreset(int nID, QString *pError);
     // Loads a layout file as Load does; with bAsk, questions and failures are shown.
     SpliceScene::LoadResult loadFile(const QString &strFile, bool bAsk);
+    // Puts the shown window with this address (the first, if several; never a cell of the standard grid)
+    // where the numbers say, as the position panel does. The rectangle must lie on the wall. False, with
+    // the reason, when nothing moved; *pNote tells when the frame was kept back.
+    bool moveWindow(int nAddress, const Position &pos, QString *pError, QString *pNote);
     const SpliceScene *scene() const { return m_pScene; }
 
 signals:

@@ -701,6 +701,12 @@ bool SpliceScene::saveLayout(const QString &strFile, QString *pError)
     return false;
 }
 
+int SpliceScene::shownWindowCount() const
+{
+    return int(
+        std::count_if(m_windows.begin(), m_windows.end(), [](UnitWnd *pWnd) { return pWnd->isVisible(); }));
+}
+
 int SpliceScene::placedWindowCount() const
 {
     const bool isOpen = AppStatus::theAppStatus()->isOpenModel();

@@ -62,6 +62,8 @@ public:
     bool saveLayout(const QString &strFile, QString *pError);
     // Windows that a new wall would drop for good: all but the unaddressed cells of the standard grid.
     int placedWindowCount() const;
+    // Windows the picture shows.
+    int shownWindowCount() const;
     // Sends every visible window with an address again, its rectangle and its rotation: for a controller
     // that was switched off or reconnected.
     void sendLayout();

@@ -125,7 +125,7 @@ void UnitWnd::finishEdit(const WndState &before)
         emit edited(before);
 }
 
-void UnitWnd::applyPosition(const Position &pos)
+bool UnitWnd::applyPosition(const Position &pos)
 {
     const WndState before = state();
     const QSizeF size = sceneSize() * 6;
@@ -136,8 +136,9 @@ void UnitWnd::applyPosition(const Position &pos)
     kept.y = qBound(0.0, pos.y, size.height() - kept.height);
     setPosition(kept);
     updatePosition();
-    sendPosition();
+    const bool isSent = sendPosition();
     finishEdit(before);
+    return isSent;
 }
 
 void UnitWnd::setAddress(int nFirst, int nSecond)

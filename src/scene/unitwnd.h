@@ -43,8 +43,11 @@ public:
     // Places and sizes the item from wall units; neither clamps to the scene nor emits.
     void setPosition(const Position &pos);
     // A rectangle the operator typed: kept on the wall (at least one wall unit in size, moved back
-    // onto the wall as a drag would be), shown, reported and sent to the controller.
-    void applyPosition(const Position &pos);
+    // onto the wall as a drag would be), shown, reported and sent to the controller. True when it went out.
+    bool applyPosition(const Position &pos);
+    // Whether a finished edit goes out: not for a free window at (0, 0) (unless bEvenAtZero), nor without
+    // an address.
+    bool canBeSent(bool bEvenAtZero) const;
     Address address() const { return m_address; }
     void setAddress(int nFirst, int nSecond);
 
@@ -147,7 +150,6 @@ private:
     // Sends the newest rectangle once the events waiting now are handled: a held key's repeats then
     // move the picture while the link is busy, and only the last position goes out.
     void sendSoon();
-    bool canBeSent(bool bEvenAtZero) const;
     void noteSent(bool bWritten);
 
     Position m_position;
