@@ -7,6 +7,9 @@
 # everything else (CPACK_INSTALL_CMAKE_PROJECTS below).
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR}
         COMPONENT debian EXCLUDE_FROM_ALL)
+# The control port's commands, for the integrators of room control systems (the manual page points here).
+install(FILES ${PROJECT_SOURCE_DIR}/docs/control.md DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        COMPONENT debian EXCLUDE_FROM_ALL)
 # Debian wants these compressed. gzip -n leaves the name and time out, so the package is the same from
 # one build to the next.
 set(vw_gzipped
@@ -75,6 +78,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own texts (message box buttons, the file dialog) in Chinese; the libraries come from shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qttranslations5-l10n)
+# Without a Chinese font the Chinese texts show as boxes.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

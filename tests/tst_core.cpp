@@ -84,7 +84,8 @@ private slots:
     void init() { vt::enterFreshDir(); }
 
     // The first start writes the defaults; a save adds the open model and keeps a logo type written by
-    // hand; Chinese texts are stored in GB2312; keys missing from a file read empty, not as defaults.
+    // hand; Chinese texts are stored in GB2312; missing texts read empty, numbers out of their ranges (or
+    // missing) as their defaults.
     void settings()
     {
         status->reload();
@@ -107,9 +108,10 @@ private slots:
                  QStringLiteral("简体中文|COM1|12|12|1|0|640|360|1|2|3|0|0|大厅主屏|SceneAlias16"));
         QCOMPARE(status->sceneAlias(16) + status->sceneAlias(-1), QString());
 
-        QVERIFY(writeFile("UserData.data", "[Config]\nSceneType=1\nSceneRow=4\n"));
+        QVERIFY(writeFile("UserData.data", "[Config]\nSceneType=1\nSceneRow=4\nSceneColumn=16\nSpliceRow=15\n"
+                                           "SpliceColumn=16\nedgeX=255\nedgeY=-1\n"));
         status->reload();
-        QCOMPARE(held(status), QStringLiteral("||4|0|0|1|360|640|0|0|0|0|0||"));
+        QCOMPARE(held(status), QStringLiteral("||4|12|0|1|360|640|0|15|3|255|0||"));
         for (const QVector<int> &row : QList<QVector<int>>{{5, 360, 640}, {2, 640, 360}}) {
             status->setSceneType(row[0]);
             QCOMPARE((QVector<int>{status->sceneType(), status->unitWidth(), status->unitHeight()}), row);

@@ -222,7 +222,23 @@ void AppStatus::load()
         m_pSettings->sync();
         m_pSettings->endGroup();
     }
+    boundFields();
     setSceneType(m_sceneType);
+}
+
+void AppStatus::boundFields()
+{
+    auto bound = [](int &nValue, int nBottom, int nTop, int nDefault) {
+        if (nValue < nBottom || nValue > nTop)
+            nValue = nDefault;
+    };
+    bound(m_sceneRow, 1, maxSceneCount, 12);
+    bound(m_sceneColumn, 1, maxSceneCount, 12);
+    bound(m_sceneType, 0, 2, 0);
+    bound(m_spliceRow, 1, maxSpliceCount, 2);
+    bound(m_spliceColumn, 1, maxSpliceCount, 3);
+    bound(m_edgeX, 0, maxEdge, 0);
+    bound(m_edgeY, 0, maxEdge, 0);
 }
 
 void AppStatus::save()

@@ -62,6 +62,10 @@ public:
     void reload();
 
     static constexpr int aliasCount = 16;
+    // What a settings file may set; a value outside reads as the default.
+    static constexpr int maxSceneCount = 15;
+    static constexpr int maxSpliceCount = 15;
+    static constexpr int maxEdge = 255;
 
 private:
     static QString aliasKey(int number);
@@ -76,6 +80,9 @@ private:
     QList<QPair<QString, QVariant>> scalarValues() const;
     void createDefaults();
     void load();
+    // Puts the numbers read back into their ranges: a hand-edited or damaged file must not give a wall of
+    // no units, a grid of thousands of cells or an edge that no frame carries.
+    void boundFields();
     // Puts the values into group "Config" of the settings file, keeping everything else in it.
     bool writeConfig(const QList<QPair<QString, QVariant>> &values);
 

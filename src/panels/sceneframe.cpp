@@ -124,6 +124,8 @@ void SceneFrame::initLayout()
     pInner->addStretch(1);
     m_pGroupBox->setLayout(pInner);
 
+    // Two buttons wide, whatever the language: the hint wraps.
+    setFixedWidth(2 * buttonWidth + 40);
     auto *pOuter = new QVBoxLayout;
     pOuter->setSpacing(0);
     pOuter->setContentsMargins(0, 0, 0, 0);
