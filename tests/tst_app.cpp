@@ -8,9 +8,13 @@
 #include "presetbutton.h"
 #include "ptypair.h"
 #include "sceneframe.h"
+#include "settingaddressdlg.h"
+#include "settingaliasdlg.h"
 #include "settingconnectiondlg.h"
+#include "settingposdlg.h"
 #include "splicescene.h"
 #include "titleframe.h"
+#include "wallsetupdlg.h"
 
 #include <thread>
 
@@ -41,6 +45,39 @@ QStringList shownTexts(QWidget *pRoot)
             texts << pWidget->toolTip();
     }
     return texts;
+}
+
+// Labels whose field is not on their row, right of them, or that overlap another label or field: an
+// operator would read one label and type into another field.
+QStringList misplaced(QWidget *pRoot)
+{
+    QStringList faults;
+    QList<QPair<QString, QRect>> places;
+    vt::Operator op(nullptr, pRoot);
+    for (QLabel *pLabel : pRoot->findChildren<QLabel *>()) {
+        QWidget *pField =
+            pLabel->text().isEmpty() || !pLabel->isVisibleTo(pRoot) ? nullptr : op.fieldOf(pLabel->text());
+        auto *pOwner =
+            pField && pField->parentWidget() && qobject_cast<QAbstractSpinBox *>(pField->parentWidget())
+                ? pField->parentWidget()
+                : pField;
+        if (!pOwner || !(qobject_cast<QLineEdit *>(pOwner) || qobject_cast<QAbstractSpinBox *>(pOwner) ||
+                         qobject_cast<QComboBox *>(pOwner)))
+            continue;
+        const QRect label(pLabel->mapTo(pRoot, QPoint()), pLabel->size());
+        const QRect field(pOwner->mapTo(pRoot, QPoint()), pOwner->size());
+        if (field.left() < label.right() || field.center().y() < label.top() ||
+            field.center().y() > label.bottom())
+            faults << pLabel->text() + " not beside its field";
+        for (const auto &place : places) {
+            for (const QRect &rect : {label, field}) {
+                if (rect.intersects(place.second))
+                    faults << pLabel->text() + " over " + place.first;
+            }
+        }
+        places << qMakePair(pLabel->text(), label) << qMakePair(pLabel->text() + "'s field", field);
+    }
+    return faults;
 }
 
 } // namespace
@@ -124,6 +161,17 @@ private slots:
         QVERIFY(pId->width() > pId->fontMetrics().horizontalAdvance("-63"));
         QCOMPARE(m_pWindow->findChild<QLabel *>("titleLabel")->text(),
                  QStringLiteral("Video Wall Controller"));
+        // Every field beside its own label, on the main screen and in the dialogs.
+        SettingPosDlg position;
+        SettingAddressDlg address;
+        SettingAliasDlg alias;
+        WallSetupDlg wall;
+        QStringList faults = misplaced(m_pWindow);
+        for (QDialog *pDlg : std::initializer_list<QDialog *>{&position, &address, &alias, &wall}) {
+            pDlg->show();
+            faults << misplaced(pDlg);
+        }
+        QCOMPARE(faults, QStringList());
         QVERIFY(!vt::withText<QPushButton>(m_pWindow, "Disconnect")->isEnabled());
         // Every button and field says what it does.
         QStringList untold;

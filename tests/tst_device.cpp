@@ -7,6 +7,7 @@
 
 #include <QSerialPort>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <fcntl.h>
 #include <functional>
@@ -96,12 +97,34 @@ private slots:
         ROW("input mode 2", link()->setInputMode(2), "c5a703003200 a1");
         ROW("input mode 7", link()->setInputMode(7), "c5a703000000 6f");
         ROW("input mode 0", link()->setInputMode(0), "c5a703003000 9f");
-        ROW("signal 2", link()->switchSignal(2), "c5a703001302 84");
+        ROW("signal 1, DP", link()->switchSignal(1), "c5a703001301 83");
+        ROW("signal 2, HDMI1", link()->switchSignal(2), "c5a703001302 84");
+        ROW("signal 3, HDMI2", link()->switchSignal(3), "c5a703001303 85");
+        ROW("signal 4, wireless", link()->switchSignal(4), "c5a703001304 86");
         ROW("resolution 0", link()->setResolution(0, 0, 0), "c5a703003400 a3");
         ROW("resolution 1 at 1/2", link()->setResolution(1, 1, 2), "c5a703123500 b6");
         ROW("resolution 2", link()->setResolution(2, 0, 0), "c5a703003b00 aa");
         ROW("open model", link()->spliceOpenModel(), "c5a706ff110f0f0000 a0");
         ROW("splice 2 x 3", link()->setSplice(2, 3, 0, 0), "c5a706ff1102030000 87");
+        ROW("splice 1 x 255, edges 255, 7", link()->setSplice(1, 255, 255, 7), "c5a706ff1101ffff07 88");
+        // Refused whole: no field wraps into its byte, whatever a panel let through.
+        ROW("splice rows 0", link()->setSplice(0, 3, 0, 0), "");
+        ROW("splice rows 256", link()->setSplice(256, 3, 0, 0), "");
+        ROW("splice columns 0", link()->setSplice(3, 0, 0, 0), "");
+        ROW("splice columns 256", link()->setSplice(3, 256, 0, 0), "");
+        ROW("splice edge -1", link()->setSplice(3, 3, -1, 0), "");
+        ROW("splice edge 256", link()->setSplice(3, 3, 0, 256), "");
+        ROW("signal 256", link()->switchSignal(256), "");
+        ROW("resolution 16/0", link()->setResolution(0, 16, 0), "");
+        ROW("resolution 15/15", link()->setResolution(0, 15, 15), "");
+        ROW("rotate 64", link()->setRotate(64, 1), "");
+        ROW("position x -1", link()->setPosition(5, 0, -1, 0, 1, 1), "");
+        ROW("position y 65536", link()->setPosition(5, 0, 0, 65536, 1, 1), "");
+        ROW("position width 65536", link()->setPosition(5, 0, 0, 0, 65536, 1), "");
+        ROW("position height -1", link()->setPosition(5, 0, 0, 0, 1, -1), "");
+        ROW("position target 64", link()->setPosition(64, 0, 0, 0, 1, 1), "");
+        ROW("reset 64", link()->resetUnit(64), "");
+        ROW("reset -1", link()->resetUnit(-1), "");
         ROW("address info on", link()->showAddressInfo(true), "c5a703ff0101 70");
         ROW("address info off", link()->showAddressInfo(false), "c5a703ff0100 6f");
         ROW("rotate 1", link()->setRotate(3, 1), "c5a703031201 85");
@@ -121,8 +144,10 @@ private slots:
         QVERIFY(link()->open(m_pPty->slavePath()));
         vt::MessageCapture capture;
         command();
-        QCOMPARE(m_pPty->read().toHex(' '), frame.toHex(' '));
-        QCOMPARE(capture.lines, (QStringList{"true", "out   " + frame.toHex()}));
+        QCOMPARE(m_pPty->read(0, frame.isEmpty() ? 50 : 100).toHex(' '), frame.toHex(' '));
+        const QStringList lines =
+            frame.isEmpty() ? QStringList() : QStringList{"true", "out   " + frame.toHex()};
+        QCOMPARE(capture.lines, lines);
     }
 
     // 9600 8N1 without flow control, from a terminal set otherwise; a second open keeps the first device;
@@ -249,6 +274,34 @@ private slots:
         link()->setPosition(-1, -1, 10, 20, 30, 40);
         link()->resetUnit(7);
         QCOMPARE(m_pPty->read(), hex("c5a7030700ff75"));
+    }
+
+    // Telnet with the COM-PORT-OPTION, against a server that states its own options: the link asks for
+    // binary both ways, no go-ahead and the port settings at once, agrees to the options it wants and
+    // refuses the others, once each, and doubles a 0xFF of a frame.
+    void telnetNegotiation()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        // The server says nothing until the link is open: the link's first wait for it runs out.
+        QVERIFY(link()->open(QStringLiteral("rfc2217://127.0.0.1:%1").arg(server.serverPort())));
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket *pPeer = server.nextPendingConnection();
+        QByteArray greeting;
+        QTRY_COMPARE((greeting += pPeer->readAll()).size(), 53);
+        // IAC DO/WILL BINARY, SGA; IAC WILL COM-PORT; 9600 baud, 8 data bits, no parity, 1 stop bit, no flow.
+        QCOMPARE(greeting.toHex(' '),
+                 hex("fffd00 fffd03 fffb00 fffb03 fffb2c fffa2c0100002580fff0 fffa2c0208fff0 "
+                     "fffa2c0301fff0 fffa2c0401fff0 fffa2c0501fff0")
+                     .toHex(' '));
+        // The server: WILL BINARY (agreed already), WILL ECHO, DO TERMINAL-TYPE, WILL COM-PORT, a line-state
+        // note, DONT SGA.
+        pPeer->write(hex("fffb00 fffb01 fffd18 fffb2c fffa2c6b00fff0 fffe03"));
+        pPeer->flush();
+        link()->resetUnit(0xFF);
+        QByteArray received;
+        QTRY_COMPARE((received += pPeer->readAll()).toHex(' '),
+                     hex("c5a703ffff00ffff6d fffe01 fffc18 fffd2c fffc03").toHex(' '));
     }
 
     // ser2net in front of the terminal: raw TCP and Telnet with the COM-PORT-OPTION deliver every frame

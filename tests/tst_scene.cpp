@@ -250,6 +250,11 @@ private slots:
             "3:1920,0,1920,540", "1920,0,1920,540 a3 [601,300,960,540]");
         add("Position off the wall refused", m, "answer -500,0,99999,0; menu 110,60 Position", "",
             "600.7,300,960,540 a3 [601,300,960,540] ! Position Setting kept open");
+        add("Position, no width, refused", m, "answer 100,200,,400; menu 110,60 Position", "",
+            "600.7,300,960,540 a3 [601,300,960,540] ! Position Setting kept open");
+        // The field takes no digit that would leave the wall.
+        add("Position, x off the wall", m, "answer 3840,0,10,10; menu 110,60 Position", "3:384,0,10,10",
+            "384,0,10,10 a3 [601,300,960,540]");
         add("Position cancelled", m, "answer cancel; menu 110,60 Position", {},
             "600.7,300,960,540 a3 [601,300,960,540]");
         add("Rotate", m, "answer 180; menu 110,60 Rotate", "rotate 3,2", "600.7,300,960,540 a3 r2 [close]");
