@@ -22,6 +22,10 @@
         <source>control port off: %1</source>
         <translation>控制端口已关闭：%1</translation>
     </message>
+    <message>
+        <source>UserData.data was not read (it holds serialised data): defaults in use, the file kept</source>
+        <translation>未读取 UserData.data（其中含有序列化数据）：使用默认设置，文件保持不变</translation>
+    </message>
 </context>
 <context>
     <name>PositionFrame</name>

@@ -22,6 +22,10 @@
         <source>control port off: %1</source>
         <translation>控制埠已關閉：%1</translation>
     </message>
+    <message>
+        <source>UserData.data was not read (it holds serialised data): defaults in use, the file kept</source>
+        <translation>未讀取 UserData.data（其中含有序列化資料）：使用預設設定，檔案保持不變</translation>
+    </message>
 </context>
 <context>
     <name>PositionFrame</name>

@@ -108,6 +108,10 @@ class TestApp : public QObject
     {
         auto *pWall = m_pWindow->findChild<ElidedButton *>("wallButton");
         const auto actions = m_pWindow->findChild<TitleFrame *>()->actions();
+        // The button shows the beginning of its text, the rest cut off with "…".
+        const QString shown = pWall->text().remove(QChar(0x2026));
+        if (pWall->isVisible() && (shown.size() < 20 || !pWall->fullText().startsWith(shown)))
+            return "shown: " + pWall->text();
         return QString((pWall->isVisible() ? pWall->fullText() : QString()) +
                        (actions.value(0)->isEnabled() ? " [undo]" : "") +
                        (actions.value(1)->isEnabled() ? " [redo]" : ""))
@@ -365,15 +369,16 @@ private slots:
             op.run("menu 50,50 none");
             // Qt's own texts follow: the buttons of a message box.
             QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes);
-            titles << m_pWindow->findChild<QLabel *>("titleLabel")->text() + ' ' + op.menuEntries.value(0) +
+            titles << m_pWindow->findChild<QLabel *>("titleLabel")->text() + ' ' + op.menuEntries.join(',') +
                           ' ' + box.button(QMessageBox::Yes)->text();
         }
         QCOMPARE(spy.count(), 3); // the language in use changes nothing
         QCOMPARE(
             titles.join('|'),
             QStringLiteral(
-                "Video Wall Controller Full &Yes|视频墙控制系统 全屏 是(&Y)|視訊牆控制系統 全螢幕 是(&Y)|"
-                "Video Wall Controller Full &Yes"));
+                "Video Wall Controller Full,Address,Position,Rotate,Reset,Close &Yes|视频墙控制系统 全屏,地址,位置,"
+                "旋转,复位,关闭 是(&Y)|視訊牆控制系統 全螢幕,位址,位置,旋轉,重設,關閉 是(&Y)|Video Wall Controller "
+                "Full,Address,Position,Rotate,Reset,Close &Yes"));
         // A language whose texts are found nowhere says so beside the link's state, and stays English.
         QVERIFY(QDir().rename("langs", "langs.away"));
         vt::withText<QAction>(pTitle, QString::fromUtf8("简体中文"))->trigger();
@@ -435,8 +440,8 @@ private slots:
         QCOMPARE(pState->text() + sent(), "Connected: " + m_pty.slavePath());
     }
 
-    // "Send layout" sends every window shown again. A layout sent window by window shows its progress in a
-    // modal dialog, which takes the clicks made meanwhile: they do not run once the last frame is out.
+    // A layout sent window by window shows its progress in a modal dialog, which takes the clicks made
+    // meanwhile: they do not run once the last frame is out.
     void sendingLayouts()
     {
         QString items;
@@ -464,8 +469,6 @@ private slots:
             "1:100,0,960,540; rotate 1,0; 2:200,0,960,540; rotate 2,0; 3:300,0,960,540; rotate 3,0; "
             "4:400,0,960,540; rotate 4,0; 5:500,0,960,540; rotate 5,0";
         QCOMPARE(shown + " | " + sent(), "Sending the layout: 0 of 5 windows | " + frames);
-        vt::withText<QAction>(m_pWindow->findChild<TitleFrame *>(), "Send layout")->trigger();
-        QCOMPARE(sent(), frames);
     }
 
     // The title bar says when the wall may not show the picture, and why; each cause goes only with what

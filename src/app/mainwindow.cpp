@@ -71,6 +71,9 @@ void MainWindow::setControlNotice(const QString &strNotice)
 void MainWindow::showNotices()
 {
     QStringList notices{m_strNotice, m_strControlNotice};
+    if (AppStatus::theAppStatus()->isFileRefused())
+        notices << tr(
+            "UserData.data was not read (it holds serialised data): defaults in use, the file kept");
     notices.removeAll(QString());
     m_pTitleFrame->showNotice(notices.join(QStringLiteral(" \u00B7 ")));
 }

@@ -42,6 +42,44 @@ bool renameOver(const QString &strFrom, const QString &strTo)
     return std::rename(QFile::encodeName(strFrom).constData(), QFile::encodeName(strTo).constData()) == 0;
 }
 
+// QSettings reads a value "@Variant(...)" or "@DateTime(...)" as a QDataStream, whose counts a damaged or
+// forged file can set to anything: a list of 4 billion items takes the program down. The program itself
+// never writes such a value. The file's escapes (\x41, \101, a backslash before a line end) are undone
+// as QSettings undoes them, over the whole file, so that no spelling of the prefixes slips through; a text
+// that merely looks like one is refused too.
+bool hasSerialisedValue(const QByteArray &content)
+{
+    QByteArray plain;
+    plain.reserve(content.size());
+    for (int i = 0; i < content.size(); ++i) {
+        if (content.at(i) != '\\' || i + 1 >= content.size()) {
+            plain += content.at(i);
+            continue;
+        }
+        const char kind = content.at(++i);
+        const bool isHex = kind == 'x' || kind == 'X';
+        const bool isOctal = kind >= '0' && kind <= '7';
+        if (!isHex && !isOctal)
+            continue;
+        // Qt takes every digit that follows and keeps the low 16 bits of the value.
+        quint32 value = isOctal ? quint32(kind - '0') : 0;
+        for (; i + 1 < content.size(); ++i) {
+            const char digit = content.at(i + 1);
+            const char lower = char(digit | 0x20);
+            int n = -1;
+            if (digit >= '0' && digit <= (isOctal ? '7' : '9'))
+                n = digit - '0';
+            else if (!isOctal && lower >= 'a' && lower <= 'f')
+                n = lower - 'a' + 10;
+            if (n < 0)
+                break;
+            value = value * (isOctal ? 8 : 16) + quint32(n);
+        }
+        plain += char(value & 0xFFFF);
+    }
+    return plain.contains("@Variant(") || plain.contains("@DateTime(");
+}
+
 // A file cut short ends inside a line, or lacks the keys of the lines after the cut.
 bool isWholeIni(const QString &strPath, QStringList keys)
 {
@@ -115,8 +153,13 @@ void AppStatus::reload()
     const QFileInfo info(QString::fromLatin1(settingsFile));
     m_strFile = info.absoluteFilePath();
     const bool isNew = !QFile::exists(QString::fromLatin1(settingsFile));
+    QFile file(m_strFile);
+    m_isRefused =
+        !isNew && info.isFile() && file.open(QIODevice::ReadOnly) && hasSerialisedValue(file.readAll());
+    if (m_isRefused)
+        qDebug() << "UserData.data holds serialised data: not read, not written";
     // Only a regular file is opened: a pipe or a device in its place would block the start or never end.
-    if (isNew || info.isFile()) {
+    if ((isNew || info.isFile()) && !m_isRefused) {
         m_pSettings = new QSettings(m_strFile, QSettings::IniFormat);
         m_pSettings->setIniCodec(QTextCodec::codecForName("GB2312"));
     }
@@ -243,6 +286,8 @@ void AppStatus::boundFields()
 
 void AppStatus::save()
 {
+    if (m_isRefused)
+        return;
     QList<QPair<QString, QVariant>> values = scalarValues();
     values.append({QStringLiteral("openModel"), m_openModel});
     if (!m_layoutFolder.isEmpty())

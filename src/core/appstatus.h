@@ -60,6 +60,9 @@ public:
     // Reads "UserData.data" of the current directory again, as at start-up: every field goes back to its
     // default, then the file is loaded, or created with the defaults when there is none.
     void reload();
+    // The file holds a value that would be read as serialised data ("@Variant(...)"): it is neither read
+    // nor written, and the program runs with the defaults.
+    bool isFileRefused() const { return m_isRefused; }
 
     static constexpr int aliasCount = 16;
     // What a settings file may set; a value outside reads as the default.
@@ -110,6 +113,7 @@ private:
     // The settings file, absolute; m_pSettings reads it, and is null while it is no regular file.
     QString m_strFile;
     QSettings *m_pSettings = nullptr;
+    bool m_isRefused = false;
 };
 
 #endif // APPSTATUS_H

@@ -67,7 +67,6 @@ SpliceFrmae::~SpliceFrmae()
 {
     // The scene writes the state file when it goes; its teardown must not call back into this frame.
     m_pScene->disconnect(this);
-    disconnect(m_pScene);
     delete m_pScene;
     m_pScene = nullptr;
     delete m_pView;

@@ -626,9 +626,12 @@ int SpliceScene::sendWindows(const QList<UnitWnd *> &windows)
         QCoreApplication::processEvents();
     }
     m_isSending = false;
-    if (!link->isConnected() && sent < windows.size()) {
+    // Counted among the windows that have a unit to go to.
+    const int sendable = int(
+        std::count_if(windows.begin(), windows.end(), [](UnitWnd *pWnd) { return pWnd->canBeSent(true); }));
+    if (!link->isConnected() && sent < sendable) {
         m_cutOffSent = sent;
-        m_cutOffTotal = windows.size();
+        m_cutOffTotal = sendable;
     }
     emit differencesChanged();
     return sent;
