@@ -47,12 +47,13 @@ QStringList shownTexts(QWidget *pRoot)
     return texts;
 }
 
-// Labels whose field is not on their row, right of them, or that overlap another label or field: an
-// operator would read one label and type into another field.
+// Labels whose field is not on their row, right of them, or that overlap another label or field, and
+// fields without a label: an operator would read one label and type into another field.
 QStringList misplaced(QWidget *pRoot)
 {
     QStringList faults;
     QList<QPair<QString, QRect>> places;
+    QList<QWidget *> labelled;
     vt::Operator op(nullptr, pRoot);
     for (QLabel *pLabel : pRoot->findChildren<QLabel *>()) {
         QWidget *pField =
@@ -76,6 +77,15 @@ QStringList misplaced(QWidget *pRoot)
             }
         }
         places << qMakePair(pLabel->text(), label) << qMakePair(pLabel->text() + "'s field", field);
+        labelled << pOwner;
+    }
+    for (QWidget *pField : pRoot->findChildren<QWidget *>()) {
+        const bool isInput =
+            qobject_cast<QAbstractSpinBox *>(pField) || qobject_cast<QComboBox *>(pField) ||
+            (qobject_cast<QLineEdit *>(pField) && !qobject_cast<QAbstractSpinBox *>(pField->parent()) &&
+             !qobject_cast<QComboBox *>(pField->parent()));
+        if (isInput && pField->isVisibleTo(pRoot) && !labelled.contains(pField))
+            faults << QString(pField->metaObject()->className()) + " without a label";
     }
     return faults;
 }
@@ -373,12 +383,12 @@ private slots:
                           ' ' + box.button(QMessageBox::Yes)->text();
         }
         QCOMPARE(spy.count(), 3); // the language in use changes nothing
-        QCOMPARE(
-            titles.join('|'),
-            QStringLiteral(
-                "Video Wall Controller Full,Address,Position,Rotate,Reset,Close &Yes|视频墙控制系统 全屏,地址,位置,"
-                "旋转,复位,关闭 是(&Y)|視訊牆控制系統 全螢幕,位址,位置,旋轉,重設,關閉 是(&Y)|Video Wall Controller "
-                "Full,Address,Position,Rotate,Reset,Close &Yes"));
+        QCOMPARE(titles.join('|'),
+                 QStringLiteral("Video Wall Controller Full,Address,Position,Rotate,Reset,Close "
+                                "&Yes|视频墙控制系统 全屏,地址,位置,"
+                                "旋转,复位,关闭 是(&Y)|視訊牆控制系統 全螢幕,位址,位置,旋轉,重設,關閉 "
+                                "是(&Y)|Video Wall Controller "
+                                "Full,Address,Position,Rotate,Reset,Close &Yes"));
         // A language whose texts are found nowhere says so beside the link's state, and stays English.
         QVERIFY(QDir().rename("langs", "langs.away"));
         vt::withText<QAction>(pTitle, QString::fromUtf8("简体中文"))->trigger();
@@ -624,6 +634,8 @@ private slots:
                      .arg(vt::windows(view()->scene())),
                  "3 4 1 ");
         QCOMPARE(view()->sceneRect(), QRectF(0, 0, 360, 640));
+        // The wall no longer shows the preset.
+        QCOMPARE(strip(), "Preset 2 (damaged), Preset 3 * (valid) [current]");
         // A unit of the portrait wall is 90 x 213 scene units: grid lines at 90, 180, 270 and 213, 426.
         QStringList lines;
         for (QGraphicsItem *pItem : view()->scene()->items(Qt::AscendingOrder)) {

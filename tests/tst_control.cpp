@@ -421,19 +421,20 @@ private slots:
         row("CONNECT", "OK connected: %pty", "");
         row("PRESET 3", "OK preset 3: 2 windows",
             "3:0,0,1920,1080; rotate 3,0; 4:1920,0,1920,1080; rotate 4,1");
-        row("WINDOW 4 100 200 960 540", "OK window 4 at 100,200,960,540", "4:100,200,960,540");
-        row("WINDOW 4 3000 0 960 540", "ERR the rectangle does not lie on the wall of 3840 x 2160", "");
-        row("WINDOW 9 0 0 10 10",
-            "ERR no window with address 9 is shown (cells of the standard grid are not moved)", "");
-        row("STATUS",
-            R"(OK {"busy":false,"differences":[],"link":"connected","model":"irregular","port":"%pty","preset":3,)"
-            R"("presetChanged":true,"sceneType":"landscape","windows":2})",
-            "");
         row("PRESET SAVE 7", "OK preset 7 saved", "");
         row("PRESETS", R"(~{"alias":"Preset 7","damaged":false,"empty":false,"number":7})", "");
         row("PRESET 9", "ERR preset 9 is empty", "");
+        // Another layout: the wall no longer shows preset 7.
         row("LOAD news", "OK loaded news.json: 1 window", "5:600,210,960,540; rotate 5,0");
+        row("STATUS",
+            R"(OK {"busy":false,"differences":[],"link":"connected","model":"irregular","port":"%pty","preset":7,)"
+            R"("presetChanged":true,"sceneType":"landscape","windows":1})",
+            "");
         row("LOAD missing", "ERR no such layout file: missing.json", "");
+        row("WINDOW 5 100 200 960 540", "OK window 5 at 100,200,960,540", "5:100,200,960,540");
+        row("WINDOW 5 3000 0 960 540", "ERR the rectangle does not lie on the wall of 3840 x 2160", "");
+        row("WINDOW 9 0 0 10 10",
+            "ERR no window with address 9 is shown (cells of the standard grid are not moved)", "");
         row("INPUT HDMI2", "OK input HDMI2", "signal 3");
         row("RESET 4", "OK reset 4", "reset 4");
         row("RESET ALL", "OK reset all", "reset 255");
@@ -546,11 +547,16 @@ private slots:
         QTemporaryDir folder;
         prepareFolder(folder.path(), "SceneType=1\n");
         const QByteArray settings = vt::readFile(folder.filePath("UserData.data"));
-        QString out = Program(folder.path(), {"--apply", "news.json", "--port", m_pty.slavePath()}).result();
+        // Address 0 is a unit's; a window without one is passed over.
+        QVERIFY(
+            vt::writeFile(folder.filePath("zero.json"),
+                          R"({"items":[{"address":{"x":0},"position":{"x":600}},{"address":{"x":-1}}]})"));
+        QString out = Program(folder.path(), {"--apply", "zero.json", "--port", m_pty.slavePath()}).result();
         QCOMPARE(out,
-                 "0: window 1 of 1, address 5, 600,210,960,540, rotation 0: sent\n1 of 1 windows sent to " +
+                 "0: window 1 of 2, address 0, 600,0,960,540, rotation 0: sent\nwindow 2 of 2, address -1, "
+                 "0,0,960,540, rotation 0: no address, not sent\n1 of 1 windows sent to " +
                      m_pty.slavePath() + " | ");
-        QCOMPARE(vt::decoded(m_pty.read(0, 200)), "5:210,600,540,960; rotate 5,0");
+        QCOMPARE(vt::decoded(m_pty.read(0, 200)), "0:0,600,540,960; rotate 0,0");
         vt::Ser2net server(m_pty.ttyPath());
         if (server.isThere() && server.start()) {
             QCOMPARE(Program(folder.path(), {"--apply", "Scene03.data", "--port", server.telnet()})

@@ -88,7 +88,9 @@ private slots:
     // missing) as their defaults.
     void settings()
     {
+        status->setLayoutFolder("elsewhere");
         status->reload();
+        QVERIFY(status->layoutFolder().isEmpty());
         const QString defaults = "English|COM1|12|12|0|0|640|360|0|2|3|0|0|SceneAlias01|SceneAlias16";
         QCOMPARE(held(status), defaults);
         QCOMPARE(readFile("UserData.data").count('='), 25);

@@ -262,8 +262,9 @@ bool SpliceFrmae::moveWindow(int nAddress, const Position &pos, QString *pError,
     const AppStatus *status = AppStatus::theAppStatus();
     const int wallWidth = 6 * status->unitWidth();
     const int wallHeight = 6 * status->unitHeight();
-    if (pos.width < 1 || pos.height < 1 || pos.x < 0 || pos.y < 0 || pos.x + pos.width > wallWidth ||
-        pos.y + pos.height > wallHeight) {
+    // The control port's parser holds each value to its field (a size of at least 1); the whole rectangle
+    // is the wall's to judge.
+    if (pos.x + pos.width > wallWidth || pos.y + pos.height > wallHeight) {
         *pError = QStringLiteral("the rectangle does not lie on the wall of %1 x %2")
                       .arg(wallWidth)
                       .arg(wallHeight);

@@ -848,7 +848,6 @@ void SpliceScene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
             deleteRubberBand();
             m_windows.append(pWnd);
             recordPresence(pWnd, true);
-            update();
         } else {
             deleteRubberBand();
         }
