@@ -108,23 +108,15 @@ private slots:
         ROW("splice 2 x 3", link()->setSplice(2, 3, 0, 0), "c5a706ff1102030000 87");
         ROW("splice 1 x 255, edges 255, 7", link()->setSplice(1, 255, 255, 7), "c5a706ff1101ffff07 88");
         // Refused whole: no field wraps into its byte, whatever a panel let through.
-        ROW("splice rows 0", link()->setSplice(0, 3, 0, 0), "");
-        ROW("splice rows 256", link()->setSplice(256, 3, 0, 0), "");
-        ROW("splice columns 0", link()->setSplice(3, 0, 0, 0), "");
-        ROW("splice columns 256", link()->setSplice(3, 256, 0, 0), "");
-        ROW("splice edge -1", link()->setSplice(3, 3, -1, 0), "");
-        ROW("splice edge 256", link()->setSplice(3, 3, 0, 256), "");
-        ROW("signal 256", link()->switchSignal(256), "");
-        ROW("resolution 16/0", link()->setResolution(0, 16, 0), "");
-        ROW("resolution 15/15", link()->setResolution(0, 15, 15), "");
-        ROW("rotate 64", link()->setRotate(64, 1), "");
-        ROW("position x -1", link()->setPosition(5, 0, -1, 0, 1, 1), "");
-        ROW("position y 65536", link()->setPosition(5, 0, 0, 65536, 1, 1), "");
-        ROW("position width 65536", link()->setPosition(5, 0, 0, 0, 65536, 1), "");
-        ROW("position height -1", link()->setPosition(5, 0, 0, 0, 1, -1), "");
-        ROW("position target 64", link()->setPosition(64, 0, 0, 0, 1, 1), "");
-        ROW("reset 64", link()->resetUnit(64), "");
-        ROW("reset -1", link()->resetUnit(-1), "");
+        ROW("splice out of range", link()->setSplice(0, 3, 0, 0); link()->setSplice(256, 3, 0, 0);
+            link()->setSplice(3, 0, 0, 0); link()->setSplice(3, 256, 0, 0); link()->setSplice(3, 3, -1, 0);
+            link()->setSplice(3, 3, 0, 256), "");
+        ROW("position out of range", link()->setPosition(5, 0, -1, 0, 1, 1);
+            link()->setPosition(5, 0, 0, 65536, 1, 1); link()->setPosition(5, 0, 0, 0, 65536, 1);
+            link()->setPosition(5, 0, 0, 0, 1, -1); link()->setPosition(64, 0, 0, 0, 1, 1), "");
+        ROW("others out of range", link()->switchSignal(256); link()->setResolution(0, 16, 0);
+            link()->setResolution(0, 15, 15); link()->setRotate(64, 1); link()->resetUnit(64);
+            link()->resetUnit(-1), "");
         ROW("address info on", link()->showAddressInfo(true), "c5a703ff0101 70");
         ROW("address info off", link()->showAddressInfo(false), "c5a703ff0100 6f");
         ROW("rotate 1", link()->setRotate(3, 1), "c5a703031201 85");
@@ -150,8 +142,8 @@ private slots:
         QCOMPARE(capture.lines, lines);
     }
 
-    // 9600 8N1 without flow control, from a terminal set otherwise; a second open keeps the first device;
-    // a closed link sends and logs nothing, lets the terminal go, and opens again.
+    // 9600 8N1 without flow control, from a terminal set otherwise; a closed link sends and logs nothing,
+    // lets the terminal go, and opens again.
     void openAndClose()
     {
         const dev_t tty = deviceOf(m_pPty->ttyPath());
@@ -172,12 +164,6 @@ private slots:
         QCOMPARE(cfgetospeed(&tio), speed_t(B9600));
         QCOMPARE(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
         QCOMPARE(tio.c_iflag & (IXON | IXOFF), tcflag_t(0));
-
-        PtyPair other;
-        QVERIFY(link()->open(other.slavePath()));
-        link()->resetUnit(0xFF);
-        QCOMPARE(m_pPty->read(), resetAll);
-        QCOMPARE(other.read(0, 20), QByteArray());
 
         link()->close();
         link()->close();
@@ -216,7 +202,7 @@ private slots:
     }
 
     // The controller hangs up during an exchange: commands keep returning, the dead device is let go (the
-    // event loop does not spin on it), and the operator can connect again.
+    // event loop does not spin on it).
     void controllerGoesAway()
     {
         const dev_t tty = deviceOf(m_pPty->ttyPath());
@@ -233,11 +219,6 @@ private slots:
         QCOMPARE(received, fullWindow);
         allNineCommands();
         QCOMPARE(descriptorsOn(tty), idle);
-        link()->close();
-        PtyPair again;
-        QVERIFY(link()->open(again.slavePath()));
-        link()->resetUnit(0xFF);
-        QCOMPARE(again.read(), resetAll);
     }
 
     // Why a line did not open, in words an operator can act on; the link stays closed and silent, and a
@@ -305,8 +286,7 @@ private slots:
     }
 
     // ser2net in front of the terminal: raw TCP and Telnet with the COM-PORT-OPTION deliver every frame
-    // whole, 0xFF and CR NUL included; a stopped server is a lost line, and one open reaches it again once
-    // back.
+    // whole, 0xFF and CR NUL included; a stopped server is a lost line, one open reaches it once back.
     void serialDeviceServer()
     {
         vt::Ser2net server(m_pPty->ttyPath());

@@ -156,7 +156,6 @@ private slots:
         add("bottom edge", w, "drag 150,158 150,300", "7:600,600,600,1200", "600,600,600,1200 a7");
         add("bottom under the minimum", w, "drag 150,158 150,110", "", "600,600,600,360 a7");
         add("top-left corner", w, "drag 102,102 80,70", "7:480,420,720,540", "480,420,720,540 a7");
-        add("bottom-left corner", w, "drag 102,158 80,200", "7:480,600,720,600", "480,600,720,600 a7");
         add("inside", w, "drag 150,130 250,230", "7:1200,1200,600,360", "1200,1200,600,360 a7");
         add("inside beyond the wall", w, "drag 150,130 -100,130", "7:0,600,600,360", "0,600,600,360 a7");
         add("inside, 6 from the edges", w, "drag 106,106 116,116", "7:660,660,600,360", "660,660,600,360 a7");
@@ -215,8 +214,7 @@ private slots:
         add("left edge past the right", w, "drag 102,130 300,130", "7:1110,600,90,360", "1110,600,90,360 a7");
         add("top edge past the bottom", w, "drag 150,102 150,300", "7:600,870,600,90", "600,870,600,90 a7");
         // A double click snaps to the units the window covers (an edge within half a wall unit of a border
-        // is on it), the next one restores; the release after a double click finds the rectangle new and
-        // sends it again.
+        // is on it), the next one restores; the release after it finds the rectangle new and sends it again.
         add("snap and restore", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
             "7:320,0,960,540; 7:320,0,960,540; 7:320,0,960,540; 7:500,100,700,300", "500,100,700,300 a7");
         add("snap on unit borders keeps", "1920,180,960,540 a7", "dblclick 400,50", "7:1920,180,960,540",
@@ -255,11 +253,8 @@ private slots:
         // The field takes no digit that would leave the wall.
         add("Position, x off the wall", m, "answer 3840,0,10,10; menu 110,60 Position", "3:384,0,10,10",
             "384,0,10,10 a3 [601,300,960,540]");
-        add("Position cancelled", m, "answer cancel; menu 110,60 Position", {},
-            "600.7,300,960,540 a3 [601,300,960,540]");
         add("Rotate", m, "answer 180; menu 110,60 Rotate", "rotate 3,2", "600.7,300,960,540 a3 r2 [close]");
         add("Reset", m, "menu 110,60 Reset", "reset 3", m);
-        add("Reset without address", "600.7,300,960,540", "menu 110,60 Reset", "", "600.7,300,960,540");
         add("Close", m, "menu 110,60 Close", "", "");
         add("Address", m, "answer 12; menu 110,60 Address", "", "600.7,300,960,540 a12 [3]");
         add("Address taken, also by a hidden window", "0,0,960,540 a5 t1; 600.7,300,960,540 a3",
@@ -308,22 +303,10 @@ private slots:
         const char *w = "600,600,600,360 a7", *m = "600.7,300,960,540 a3";
         add("drag", w, "drag 150,130 250,230",
             "7:600,600,600,360 | 600,600,600,360 a7 || 7:1200,1200,600,360 | 1200,1200,600,360 a7");
-        add("resize", w, "drag 198,130 250,130",
-            "7:600,600,600,360 | 600,600,600,360 a7 || 7:600,600,900,360 | 600,600,900,360 a7");
-        add("arrow", w, "click 150,130; key Left",
-            "7:600,600,600,360 | 600,600,600,360 a7 || 7:598,600,600,360 | 598,600,600,360 a7");
-        add("shift arrow, a unit", w, "click 150,130; key Shift+Down",
-            "7:600,600,600,360 | 600,600,600,360 a7 || 7:600,780,600,360 | 600,780,600,360 a7");
         add("held arrow, one step", w, "click 150,130; hold Left 2 2",
             "7:600,600,600,360 | 600,600,600,360 a7 || 7:590,600,600,360 | 590,600,600,360 a7");
         add("snap", "500,100,700,300 a7", "dblclick 90,20",
             "7:500,100,700,300 | 500,100,700,300 a7 || 7:320,0,960,540 | 320,0,960,540 a7");
-        add("un-snap", "500,100,700,300 a7", "dblclick 90,20; dblclick 90,20",
-            "7:320,0,960,540 | 320,0,960,540 a7 || 7:500,100,700,300 | 500,100,700,300 a7");
-        add("Full", m, "menu 110,60 Full",
-            "3:601,300,960,540 | 600.7,300,960,540 a3 || 3:0,0,3840,2160 | 0,0,3840,2160 a3");
-        add("Position", m, "answer 100,200,300,400; menu 110,60 Position",
-            "3:601,300,960,540 | 600.7,300,960,540 a3 || 3:100,200,300,400 | 100,200,300,400 a3");
         add("Rotate", m, "answer 180; menu 110,60 Rotate",
             "rotate 3,0 | 600.7,300,960,540 a3 || rotate 3,2 | 600.7,300,960,540 a3 r2");
         add("Address", m, "answer 12; menu 110,60 Address",
@@ -350,23 +333,6 @@ private slots:
         QCOMPARE(steps.join(" || "), expected);
         wall.scene.applyOpenModel(true);
         QVERIFY(!wall.scene.undoStack()->canUndo());
-    }
-
-    // The menu of a free window, of a unit window, of the empty wall, none outside.
-    void menus()
-    {
-        QStringList seen;
-        for (const QString layout : {"0,0,960,540 a3", "standard: 0,0,960,540 a3 t1"}) {
-            Wall wall;
-            QVERIFY(prepare(wall, layout));
-            vt::Operator op(&wall.view);
-            for (const char *at : {"50,50", "300,300", "660,100"}) {
-                op.run(QStringLiteral("menu %1 none").arg(at));
-                seen << op.menuEntries.join(',');
-            }
-        }
-        QCOMPARE(seen.join('|'), "Full,Address,Position,Rotate,Reset,Close|no menu|no menu|"
-                                 "Full,Address,Rotate,Reset,Close|New Window|no menu");
     }
 
     // Fills by type and selection inside a grey outline; the texts sized by the smaller side, a portrait

@@ -76,8 +76,7 @@ public:
     }
     QStringList menuEntries;
     QStringList messages;
-    // What the fields of the last dialog answered showed before typing (a file dialog: its folder and its
-    // filters).
+    // What the fields of the last dialog answered showed before typing (a file dialog: folder, filters).
     QStringList dialogFields;
 
     // Runs the steps; returns what could not be done ("" when all went).
