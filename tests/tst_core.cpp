@@ -119,9 +119,9 @@ private slots:
                                            "SpliceColumn=0\nedgeX=256\nedgeY=-1\n"));
         status->reload();
         QCOMPARE(held(status), QStringLiteral("||12|12|0|0|640|360|0|2|3|0|0||"));
-        // Serialised data, spelled with escapes, is neither read nor overwritten: its counts could be any.
+        // Serialised data, spelled with escapes and quotes, is neither read nor overwritten: its counts could be any.
         const QByteArray forged =
-            "[Config]\nSceneRow=4\nx=\\x40Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n";
+            "[Config]\nSceneRow=4\nx=\\x40V\"ariant\"(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n";
         QVERIFY(writeFile("UserData.data", forged));
         status->reload();
         status->save();

@@ -45,13 +45,16 @@ bool renameOver(const QString &strFrom, const QString &strTo)
 // QSettings reads a value "@Variant(...)" or "@DateTime(...)" as a QDataStream, whose counts a damaged or
 // forged file can set to anything: a list of 4 billion items takes the program down. The program itself
 // never writes such a value. The file's escapes (\x41, \101, a backslash before a line end) are undone
-// as QSettings undoes them, over the whole file, so that no spelling of the prefixes slips through; a text
-// that merely looks like one is refused too.
+// as QSettings undoes them and its quotes dropped, over the whole file, so that no spelling of the prefixes
+// slips through; a text that merely looks like one is refused too.
 bool hasSerialisedValue(const QByteArray &content)
 {
     QByteArray plain;
     plain.reserve(content.size());
     for (int i = 0; i < content.size(); ++i) {
+        // A quote only opens or closes a quoted stretch: "@V"ariant( reads as @Variant(.
+        if (content.at(i) == '"')
+            continue;
         if (content.at(i) != '\\' || i + 1 >= content.size()) {
             plain += content.at(i);
             continue;
