@@ -260,8 +260,6 @@ private slots:
         add("Address taken, also by a hidden window", "0,0,960,540 a5 t1; 600.7,300,960,540 a3",
             "answer 5; menu 110,60 Address", {},
             "0,0,960,540 a5 t1 hidden; 600.7,300,960,540 a3 [3] ! Address conflict, setting is failed!");
-        add("Address (0, 0) never conflicts", "0,0,960,540 a0 t1; 600.7,300,960,540 a0",
-            "answer 0; menu 110,60 Address", "", "0,0,960,540 a0 t1 hidden; 600.7,300,960,540 a0 [0]");
         add("New Window held on the wall", "standard unknown type: 0,0,960,540 t1", "menu 500,300 New Window",
             "", "0,0,960,540 t1; 1920,1080,1920,1080 t1");
         // The rubber band draws a free window in the open model while nothing is selected, 16 units at least.
