@@ -37,7 +37,8 @@ void checkCommand(const ControlCommand &command)
     const QList<int> &n = command.numbers;
     switch (command.verb) {
     case ControlCommand::Invalid:
-        check(!command.error.isEmpty() && isOneLine(command.error) && command.error.size() <= 200);
+        check(!command.error.isEmpty() && isOneLine(command.error) && command.error.size() <= 200 &&
+              n.isEmpty());
         break;
     case ControlCommand::Preset:
     case ControlCommand::PresetSave:
@@ -60,21 +61,19 @@ void checkCommand(const ControlCommand &command)
     case ControlCommand::Load:
         check(!command.text.contains(QLatin1Char('/')) && !command.text.contains(QLatin1Char('\\')) &&
               !command.text.contains(QLatin1String("..")) && !command.text.startsWith(QLatin1Char('.')) &&
-              !QFileInfo(command.text).suffix().isEmpty() && isOneLine(command.text));
+              !QFileInfo(command.text).suffix().isEmpty() && isOneLine(command.text) && n.isEmpty());
         break;
     case ControlCommand::Auth:
-        check(command.logText() == QLatin1String("AUTH ***") && !command.text.isEmpty());
+        check(command.logText() == QLatin1String("AUTH ***") && !command.text.isEmpty() && n.isEmpty());
         break;
     case ControlCommand::Connect:
-        check(command.text.size() <= ControlCommand::maxPortName && !command.text.contains(QLatin1Char(' ')));
+        check(command.text.size() <= ControlCommand::maxPortName &&
+              !command.text.contains(QLatin1Char(' ')) && n.isEmpty());
         break;
     default:
-        break;
+        check(n.isEmpty());
     }
     check(command.verb == ControlCommand::Invalid || command.error.isEmpty());
-    check(n.isEmpty() || command.verb == ControlCommand::Preset ||
-          command.verb == ControlCommand::PresetSave || command.verb == ControlCommand::Input ||
-          command.verb == ControlCommand::Reset || command.verb == ControlCommand::Window);
 }
 
 } // namespace

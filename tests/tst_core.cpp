@@ -110,15 +110,21 @@ private slots:
                  QStringLiteral("简体中文|COM1|12|12|1|0|640|360|1|2|3|0|0|大厅主屏|SceneAlias16"));
         QCOMPARE(status->sceneAlias(16) + status->sceneAlias(-1), QString());
 
-        // The ends of each range are kept, a step beyond them reads as the default.
-        QVERIFY(writeFile("UserData.data", "[Config]\nSceneType=1\nSceneRow=1\nSceneColumn=15\nSpliceRow=1\n"
-                                           "SpliceColumn=15\nedgeX=0\nedgeY=255\n"));
-        status->reload();
-        QCOMPARE(held(status), QStringLiteral("||1|15|0|1|360|640|0|1|15|0|255||"));
-        QVERIFY(writeFile("UserData.data", "[Config]\nSceneType=3\nSceneRow=16\nSceneColumn=0\nSpliceRow=16\n"
-                                           "SpliceColumn=0\nedgeX=256\nedgeY=-1\n"));
-        status->reload();
-        QCOMPARE(held(status), QStringLiteral("||12|12|0|0|640|360|0|2|3|0|0||"));
+        // Both ends of each range are kept, a step beyond either reads as the default.
+        const QString unset = "||12|12|0|0|640|360|0|2|3|0|0||";
+        for (const QString &row :
+             QStringList{"1 1 1 1 1 0 0=||1|1|0|1|360|640|0|1|1|0|0||",
+                         "2 15 15 15 15 255 255=||15|15|0|2|640|360|0|15|15|255|255||",
+                         "-1 0 0 0 0 -1 -1=" + unset, "3 16 16 16 16 256 256=" + unset}) {
+            const QStringList values = row.section('=', 0, 0).split(' ');
+            QString file = "[Config]\n";
+            for (const char *key :
+                 {"SceneType", "SceneRow", "SceneColumn", "SpliceRow", "SpliceColumn", "edgeX", "edgeY"})
+                file += QString("%1=%2\n").arg(key, values.value(file.count('=')));
+            QVERIFY(writeFile("UserData.data", file.toUtf8()));
+            status->reload();
+            QCOMPARE(held(status), row.section('=', 1));
+        }
         // Serialised data, spelled with escapes and quotes, is neither read nor written over: any count fits.
         const QByteArray forged =
             "[Config]\nSceneRow=4\nx=\\x40V\"ariant\"(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n";
