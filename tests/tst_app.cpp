@@ -308,6 +308,24 @@ private slots:
         m_pWindow->move(0, 0);
     }
 
+    // COM names first, then the stored port, listed or not; Ok stores the port chosen or typed (trimmed), an
+    // emptied field keeps the stored port, Cancel changes nothing.
+    void connectionDialog()
+    {
+        AppStatus::theAppStatus()->setCurrPort("/dev/ttyUSB0");
+        SettingConnectiondlg dlg(QStringList{"ttyS0", "COM2", "COM10"});
+        auto *pCombo = dlg.findChild<QComboBox *>();
+        QStringList stored{pCombo->itemText(0) + ' ' + pCombo->itemText(2) + ' ' + pCombo->currentText()};
+        for (const char *typed : {"cancel COM2", " COM10 ", ""}) {
+            pCombo->setEditText(QString(typed).remove("cancel "));
+            vt::click(vt::withText<QPushButton>(&dlg, QString(typed).startsWith("cancel") ? "Cancel" : "Ok"));
+            stored << AppStatus::theAppStatus()->currPort();
+        }
+        stored << SettingConnectiondlg(QStringList{"COM2", "COM10"}).findChild<QComboBox *>()->currentText();
+        QCOMPARE(stored.join('|'), "COM2 ttyS0 /dev/ttyUSB0|/dev/ttyUSB0|COM10|COM10|COM10");
+        AppStatus::theAppStatus()->setCurrPort(m_pty.slavePath());
+    }
+
     // The language menu switches the frames and the wall's menu, English brings the sources back; every
     // text and tool tip meant to follow the language does, in its own context, dialogs kept included.
     void languages()

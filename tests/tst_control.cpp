@@ -439,8 +439,6 @@ private slots:
         row("send without the token", "--send|PING|--to|%console", "", "1: ERR AUTH first | ");
         row("send, token file open", "--send|PING|--to|%console|--control-token-file|%folder/open", "",
             "2:  | videowall: %folder/open can be read by others: chmod 600 %folder/open");
-        row("send two lines", "--send|PING\nQUIT|--to|%console", "",
-            "2:  | videowall: nothing to send: give one command on one line, as in \"PRESET 3\"");
         const char *notOpened = "2:  | videowall: the control port was not opened: ";
         for (const char *refusal :
              {"0|not a port number: 0 (1 to 65535)",

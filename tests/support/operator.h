@@ -76,7 +76,7 @@ public:
     }
     QStringList menuEntries;
     QStringList messages;
-    // What the fields of the last dialog answered showed before typing (a file dialog: folder, filters).
+    // What the fields of the last dialog answered showed before typing.
     QStringList dialogFields;
 
     // Runs the steps; returns what could not be done ("" when all went).
@@ -265,13 +265,6 @@ private:
                 return QTimer::singleShot(0, pButton, [pButton] { click(pButton); });
             return later(pDlg, pBox ? Qt::Key_Return : Qt::Key_Escape);
         }
-        if (auto *pFiles = qobject_cast<QFileDialog *>(pDlg))
-            dialogFields = QStringList{pFiles->directory().path(), pFiles->nameFilters().join(";;"),
-                                       pFiles->width() >= 600 && (pFiles->geometry().center() -
-                                                                  m_pRoot->window()->geometry().center())
-                                                                         .manhattanLength() <= 8
-                                           ? "wide, centred"
-                                           : "small or aside"};
         if (auto *pName = pDlg->findChild<QLineEdit *>("fileNameEdit")) {
             QTest::keyClicks(pName, values.value(0));
             return later(pName, values.value(0) == "cancel" ? Qt::Key_Escape : Qt::Key_Return);
