@@ -97,6 +97,7 @@ private slots:
         QVERIFY(writeFile("UserData.data", readFile("UserData.data") + "type=1\n"));
         status->reload();
         status->setSceneAlias(0, QStringLiteral("大厅主屏"));
+        status->setSceneAlias(15, "@Variant(lobby)");
         status->setSceneAlias(16, "x");
         status->setSceneAlias(-1, "x");
         status->setLangType(QStringLiteral("简体中文"));
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(!raw.contains(QStringLiteral("大厅主屏").toUtf8()) && raw.contains("openModel=true"));
         status->reload();
         QCOMPARE(held(status),
-                 QStringLiteral("简体中文|COM1|12|12|1|0|640|360|1|2|3|0|0|大厅主屏|SceneAlias16"));
+                 QStringLiteral("简体中文|COM1|12|12|1|0|640|360|1|2|3|0|0|大厅主屏|@Variant(lobby)"));
         QCOMPARE(status->sceneAlias(16) + status->sceneAlias(-1), QString());
 
         // Both ends of each range are kept, a step beyond either reads as the default.

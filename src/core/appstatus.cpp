@@ -8,6 +8,7 @@
 #include <QTextCodec>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 const char *const settingsFile = "UserData.data";
@@ -44,15 +45,16 @@ bool renameOver(const QString &strFrom, const QString &strTo)
 
 // QSettings reads a value "@Variant(...)" or "@DateTime(...)" as a QDataStream, whose counts a damaged or
 // forged file can set to anything: a list of 4 billion items takes the program down. The program itself
-// never writes such a value. The file's escapes (\x41, \101, a backslash before a line end) are undone
-// as QSettings undoes them and its quotes dropped, over the whole file, so that no spelling of the prefixes
-// slips through; a text that merely looks like one is refused too.
+// never writes such a value. The file is unescaped as QSettings unescapes it (\b, \x41, \101, a backslash
+// before a line end; its quotes dropped), so that no spelling of the prefixes slips through, and a prefix
+// counts where a value or an element of a list starts: after "=" or ",", blanks aside. "@@" is the file's
+// spelling of a text that starts with "@".
 bool hasSerialisedValue(const QByteArray &content)
 {
+    static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v";
     QByteArray plain;
     plain.reserve(content.size());
     for (int i = 0; i < content.size(); ++i) {
-        // A quote only opens or closes a quoted stretch: "@V"ariant( reads as @Variant(.
         if (content.at(i) == '"')
             continue;
         if (content.at(i) != '\\' || i + 1 >= content.size()) {
@@ -62,8 +64,19 @@ bool hasSerialisedValue(const QByteArray &content)
         const char kind = content.at(++i);
         const bool isHex = kind == 'x' || kind == 'X';
         const bool isOctal = kind >= '0' && kind <= '7';
-        if (!isHex && !isOctal)
+        const char *code = kind ? std::strchr(codes, kind) : nullptr;
+        if (code && (code - codes) % 2 == 0) {
+            plain += code[1];
             continue;
+        }
+        if (kind == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
+            ++i;
+        if (kind == '\r' || kind == '\n')
+            continue;
+        if (!isHex && !isOctal) {
+            plain += kind;
+            continue;
+        }
         // Qt takes every digit that follows and keeps the low 16 bits of the value.
         quint32 value = isOctal ? quint32(kind - '0') : 0;
         for (; i + 1 < content.size(); ++i) {
@@ -80,7 +93,16 @@ bool hasSerialisedValue(const QByteArray &content)
         }
         plain += char(value & 0xFFFF);
     }
-    return plain.contains("@Variant(") || plain.contains("@DateTime(");
+    for (const char *prefix : {"@Variant(", "@DateTime("}) {
+        for (int at = plain.indexOf(prefix); at >= 0; at = plain.indexOf(prefix, at + 1)) {
+            int before = at - 1;
+            while (before >= 0 && (plain.at(before) == ' ' || plain.at(before) == '\t'))
+                --before;
+            if (before >= 0 && (plain.at(before) == '=' || plain.at(before) == ','))
+                return true;
+        }
+    }
+    return false;
 }
 
 // A file cut short ends inside a line, or lacks the keys of the lines after the cut.
