@@ -51,7 +51,8 @@ bool renameOver(const QString &strFrom, const QString &strTo)
 // spelling of a text that starts with "@".
 bool hasSerialisedValue(const QByteArray &content)
 {
-    static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v";
+    // Escape and character, in pairs.
+    static const char codes[] = "a\ab\bf\fn\nr\rt\tv\v\"\"''??\\\\";
     QByteArray plain;
     plain.reserve(content.size());
     for (int i = 0; i < content.size(); ++i) {
@@ -62,8 +63,6 @@ bool hasSerialisedValue(const QByteArray &content)
             continue;
         }
         const char kind = content.at(++i);
-        const bool isHex = kind == 'x' || kind == 'X';
-        const bool isOctal = kind >= '0' && kind <= '7';
         const char *code = kind ? std::strchr(codes, kind) : nullptr;
         if (code && (code - codes) % 2 == 0) {
             plain += code[1];
@@ -71,14 +70,13 @@ bool hasSerialisedValue(const QByteArray &content)
         }
         if (kind == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
             ++i;
-        if (kind == '\r' || kind == '\n')
+        // Any other escape, as a backslash before a line end, stands for nothing.
+        const bool isOctal = kind >= '0' && kind <= '7';
+        if (kind != 'x' && !isOctal)
             continue;
-        if (!isHex && !isOctal) {
-            plain += kind;
-            continue;
-        }
-        // Qt takes every digit that follows and keeps the low 16 bits of the value.
+        // Qt takes every digit that follows, none at all after \x.
         quint32 value = isOctal ? quint32(kind - '0') : 0;
+        bool isDigit = isOctal;
         for (; i + 1 < content.size(); ++i) {
             const char digit = content.at(i + 1);
             const char lower = char(digit | 0x20);
@@ -89,9 +87,12 @@ bool hasSerialisedValue(const QByteArray &content)
                 n = lower - 'a' + 10;
             if (n < 0)
                 break;
-            value = value * (isOctal ? 8 : 16) + quint32(n);
+            value = (value * (isOctal ? 8 : 16) + quint32(n)) & 0xFFFF;
+            isDigit = true;
         }
-        plain += char(value & 0xFFFF);
+        // A character beyond ASCII is none of the prefixes' letters.
+        if (isDigit)
+            plain += value < 0x80 ? char(value) : char(0x80);
     }
     for (const char *prefix : {"@Variant(", "@DateTime("}) {
         for (int at = plain.indexOf(prefix); at >= 0; at = plain.indexOf(prefix, at + 1)) {
